@@ -1,0 +1,13 @@
+# Warnings for our own targets only; third-party headers come in as system includes.
+function(zavo_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor)
+endfunction()
+
+# A static library of one subsystem's Qt-free core.
+function(zavo_core_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  zavo_warnings(${name})
+endfunction()
