@@ -1,6 +1,9 @@
 # Warnings for our own targets only; third-party headers come in as system includes.
 function(zavo_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wnon-virtual-dtor)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -Wshadow=local)
+  endif()
 endfunction()
 
 # A static library of one subsystem's Qt-free core.
