@@ -31,6 +31,55 @@ inline constexpr int kLinearBase5 = 0x000;
 inline constexpr int kLinearBaseC = 0x100;
 inline constexpr int kLinearBaseOther = 0x200;
 
+// A drive register named by its page character and its address inside the page.
+struct RegisterRef {
+  int page = 0;
+  int address = 0;
+  friend constexpr bool operator==(const RegisterRef&, const RegisterRef&) = default;
+};
+
+// The indirect access window: five page-'5' registers through which any word of the
+// parameter memory is stored or fetched by its linear number. The older drive types (0, 1)
+// have it at 0x70, the M7 family (2-4) at 0xE8.
+struct WindowLayout {
+  int command = 0;
+  int writeAddress = 0;
+  int writeData = 0;
+  int readAddress = 0;
+  int readData = 0;
+};
+inline constexpr WindowLayout kWindowOlder{0x70, 0x71, 0x72, 0x73, 0x74};
+inline constexpr WindowLayout kWindowM7{0xE8, 0xE9, 0xEA, 0xEB, 0xEC};
+inline constexpr int kWindowStore = 1;  // command: store write-data at write-address
+inline constexpr int kWindowFetch = 2;  // command: fetch read-address into read-data
+inline constexpr int kFirstM7DriveType = 2;
+constexpr const WindowLayout& windowOf(int driveType) {
+  return driveType >= kFirstM7DriveType ? kWindowM7 : kWindowOlder;
+}
+// Words of the parameter memory (the register image).
+inline constexpr int kImageWordsOlder = 256;
+inline constexpr int kImageWordsM7 = 512;
+constexpr int imageWordsOf(int driveType) {
+  return driveType >= kFirstM7DriveType ? kImageWordsM7 : kImageWordsOlder;
+}
+
+// Registers the connection reads besides parameters and display values.
+inline constexpr RegisterRef kControlModeRegister{'5', 0x10};
+inline constexpr RegisterRef kMotorCodeRegister{'5', 0x0C};
+inline constexpr RegisterRef kRatedSpeedRegister{'5', 0x47};
+inline constexpr RegisterRef kServoOnRegister{'6', 0x66};
+inline constexpr RegisterRef kServoStatusRegister{'6', 0x60};
+inline constexpr RegisterRef kStatusLongLowRegister{'7', 0x1A};
+inline constexpr RegisterRef kStatusLongHighRegister{'7', 0x1B};
+inline constexpr RegisterRef kVersionRegister{'C', 0x42};
+inline constexpr RegisterRef kVersionMinorRegister{'C', 0x37};
+inline constexpr RegisterRef kAuxModelRegister{'D', 0xBE};
+// Version flags: a drive whose version register reads below 112 is of the legacy series;
+// at exactly 110 the minor register decides the extended monitor (13 or more).
+inline constexpr int kLegacyVersionBelow = 112;
+inline constexpr int kVersionWithMinor = 110;
+inline constexpr int kExtendedMonitorMinorFrom = 13;
+
 // Modbus.
 inline constexpr std::uint8_t kModbusReadHolding = 0x03;
 inline constexpr std::uint8_t kModbusWriteSingle = 0x06;
