@@ -1,0 +1,22 @@
+#include "app/ProgramDirectory.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+
+namespace zavo {
+
+ProgramDirectory ProgramDirectory::choose(const std::string& executableDir, const std::string& configDir) {
+  if (!executableDir.empty() && ::access(executableDir.c_str(), W_OK) == 0) return {executableDir, true};
+  std::error_code ec;
+  std::filesystem::create_directories(configDir, ec);
+  return {configDir, false};
+}
+
+std::string ProgramDirectory::file(const std::string& name) const {
+  if (path.empty()) return name;
+  return path.back() == '/' ? path + name : path + "/" + name;
+}
+
+}  // namespace zavo
