@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "link/TcpIpSearch.h"
 #include "platform/Prompt.h"
 
 namespace zavo {
@@ -32,6 +33,8 @@ long LinkPort::Read(void* data, unsigned int size, unsigned long* received, void
   }
   return CSerial::Read(data, size, received, overlapped, timeoutMs);
 }
+
+std::vector<CSerial::TcpIpDevice> LinkPort::SearchTcpIp() { return searchTcpIp(); }
 
 LinkPort& mainPort() {
   static LinkPort port;

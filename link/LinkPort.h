@@ -16,6 +16,8 @@ class LinkPort : public CSerial {
 
   long Read(void* data, unsigned int size, unsigned long* received = nullptr,
             void* overlapped = nullptr, unsigned long timeoutMs = kInfinite) override;
+  // The network search of drive adapters (see TcpIpSearch.h).
+  std::vector<TcpIpDevice> SearchTcpIp() override;
 
   bool libraryLoaded() const { return library_ != nullptr; }
   // The name the library check loads; tests point it elsewhere before constructing a port.
