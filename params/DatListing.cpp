@@ -52,8 +52,6 @@ bool parseValue(std::string_view digits, std::int32_t& out) {
 
 }  // namespace
 
-int ramWordCount(int driveType) { return driveType >= 2 && driveType <= 4 ? 512 : 256; }
-
 std::string formatRamListing(std::span<const std::int32_t> image, int wordCount) {
   std::string out;
   out.append(kDatHeaderLine).append("\n;\n;\n");

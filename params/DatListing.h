@@ -22,14 +22,12 @@ inline constexpr std::size_t kDatMaxFileBytes = 1 << 20;
 
 enum class DatImportStatus { Ok, WrongExtension, CannotOpen, TooLarge, NoMarker, BadValue, WrongCount };
 
-// Words in the drive's register image: 512 for drive types 2-4, 256 for the older types.
-int ramWordCount(int driveType);
-
 // The listing of image[0..wordCount): three header lines, then one line per word, with an
 // empty line after every sixteenth. Only the low 16 bits of each word are written.
 std::string formatRamListing(std::span<const std::int32_t> image, int wordCount);
 
-// Parses a listing that must hold exactly `wordCount` values. On Ok `words` holds them,
+// Parses a listing that must hold exactly `wordCount` values (the drive type's image size,
+// protocol::imageWordsOf). On Ok `words` holds them,
 // sign-extended from 16 bits; on any other status `words` is left untouched.
 DatImportStatus parseRamListing(std::string_view text, int wordCount, std::vector<std::int32_t>& words);
 

@@ -24,14 +24,6 @@ std::string listingWith(int values, const std::string& extraLine = {}) {
   return s + extraLine;
 }
 
-TEST(DatListingTest, WordCountFollowsDriveType) {
-  EXPECT_EQ(ramWordCount(0), 256);
-  EXPECT_EQ(ramWordCount(1), 256);
-  EXPECT_EQ(ramWordCount(2), 512);
-  EXPECT_EQ(ramWordCount(3), 512);
-  EXPECT_EQ(ramWordCount(4), 512);
-}
-
 TEST(DatListingTest, ExportHasExactLinesAndABlankLineAfterEverySixteenth) {
   std::vector<std::int32_t> image(512);
   image[0] = 0x1234;
