@@ -94,6 +94,24 @@ inline constexpr std::uint16_t kCrcPolynomial = 0xA001;
 inline constexpr unsigned long kModbusAsciiWriteTimeoutMs = 800;
 inline constexpr int kModbusAsciiTryPauseMs = 2;
 
+// Modbus line formats 0-8: data bits, parity (0 none, 1 odd, 2 even, as the port takes it),
+// stop bits, and whether the format frames in ASCII (0-5) or RTU (6-8).
+struct ModbusFormat {
+  int dataBits;
+  int parity;
+  int stopBits;
+  bool ascii;
+};
+inline constexpr int kParityNone = 0;
+inline constexpr int kParityOdd = 1;
+inline constexpr int kParityEven = 2;
+inline constexpr ModbusFormat kModbusFormats[] = {
+    {7, kParityNone, 2, true}, {7, kParityEven, 1, true}, {7, kParityOdd, 1, true},
+    {8, kParityNone, 2, true}, {8, kParityEven, 1, true}, {8, kParityOdd, 1, true},
+    {8, kParityNone, 2, false}, {8, kParityEven, 1, false}, {8, kParityOdd, 1, false},
+};
+inline constexpr int kModbusFormatCount = static_cast<int>(sizeof kModbusFormats / sizeof kModbusFormats[0]);
+
 // Result codes of the exchanges.
 inline constexpr int kExchangeFailed = 0;
 inline constexpr int kExchangeWriteAck = 1;
