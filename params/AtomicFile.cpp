@@ -7,7 +7,9 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace zavo {
 namespace {
@@ -46,8 +48,16 @@ bool writeAll(int fd, std::string_view data) {
 
 }  // namespace
 
-SaveResult saveFileAtomically(const std::string& path, std::string_view contents) {
-  if (path.empty()) return {false, "Cannot save: no file name"};
+SaveResult saveFileAtomically(const std::string& requested, std::string_view contents) {
+  if (requested.empty()) return {false, "Cannot save: no file name"};
+  // Saving through a link replaces the file it points to, not the link.
+  std::string path = requested;
+  struct stat link {};
+  if (::lstat(requested.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    std::unique_ptr<char, decltype(&std::free)> target(::realpath(requested.c_str(), nullptr), &std::free);
+    if (!target) return {false, failure("Cannot follow the link", requested, errno)};
+    path = target.get();
+  }
   struct stat old {};
   const bool replacing = ::stat(path.c_str(), &old) == 0;
   if (replacing && !S_ISREG(old.st_mode)) return {false, "Cannot save " + path + ": not a regular file"};

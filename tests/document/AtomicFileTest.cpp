@@ -73,6 +73,15 @@ TEST_F(AtomicFileTest, FailedWriteLeavesOldFileIntact) {
   EXPECT_EQ(filesInFolder(), 1u);
 }
 
+TEST_F(AtomicFileTest, SavingThroughALinkReplacesItsTarget) {
+  ASSERT_TRUE(saveFileAtomically(path_, "old").ok);
+  const auto link = dir_ / "link.tec";
+  fs::create_symlink(path_, link);
+  ASSERT_TRUE(saveFileAtomically(link.string(), "new").ok);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(slurp(path_), "new");
+}
+
 TEST_F(AtomicFileTest, ImpossibleTargetsAreReported) {
   fs::create_directories(dir_ / "sub.tec");
   const std::string cases[] = {"", (dir_ / "missing" / "a.tec").string(), (dir_ / "sub.tec").string()};
