@@ -1,0 +1,20 @@
+#pragma once
+// The child window of one document in the main window's work area; it holds the view.
+
+#include <QMdiSubWindow>
+
+namespace zavo {
+
+class CZavoServoView;
+
+class CChildFrame final : public QMdiSubWindow {
+  Q_OBJECT
+ public:
+  explicit CChildFrame(CZavoServoView* view, QWidget* parent = nullptr);
+  CZavoServoView* view() const { return view_; }
+
+ private:
+  CZavoServoView* view_;
+};
+
+}  // namespace zavo

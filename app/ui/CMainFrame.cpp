@@ -1,0 +1,152 @@
+#include "app/ui/CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/AppIds.h"
+#include "app/CommandIds.h"
+#include "app/DriveTitles.h"
+#include "app/ui/AboutDialog.h"
+#include "app/ui/CChildFrame.h"
+#include "app/ui/CZavoServoView.h"
+#include "app/ui/MainMenu.h"
+#include "app/ui/StatusBarPanes.h"
+#include "link/LinkPort.h"
+#include "link/LinkState.h"
+#include "platform/Prompt.h"
+#include "platform/qt/UiText.h"
+
+namespace zavo {
+namespace {
+
+const char* const kInstallInstructionsName = "PDXM7 PDXM7-R Tuvaro";
+const char* const kNewDocumentTitle = "New Project";
+
+}  // namespace
+
+CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)), mdi_(new QMdiArea(this)),
+      status_(new StatusBarPanes(this)), toolBar_(new QToolBar(this)) {
+  setObjectName(QStringLiteral("CMainFrame"));
+  if (!services_.openUrl) services_.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  setCentralWidget(mdi_);
+  setStatusBar(status_);
+  buildMainMenu(menuBar(), actions_);
+  toolBar_->setObjectName(QStringLiteral("toolBar%1").arg(kIdrMainFrame));
+  toolBar_->setMovable(true);
+  buildToolBar(toolBar_, actions_);
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+  setAcceptDrops(true);
+
+  frameCommands_.on(cmd::kFileNew, [this] { newDocument(); });
+  frameCommands_.on(cmd::kAppExit, [this] { close(); });
+  frameCommands_.on(cmd::kAppAbout, [this] { showAbout(); });
+  frameCommands_.on(cmd::kHelpContent, [this] { openHelp(); });
+  frameCommands_.on(cmd::kInstallInstructions, [this] { openInstallInstructions(); });
+  frameCommands_.on(cmd::kWindowCascade, [this] { mdi_->cascadeSubWindows(); });
+  frameCommands_.on(cmd::kWindowTile, [this] { mdi_->tileSubWindows(); });
+  frameCommands_.on(cmd::kViewToolBar, [this] { toolBar_->setVisible(actions_.action(cmd::kViewToolBar)->isChecked()); });
+  frameCommands_.on(cmd::kViewStatusBar,
+                    [this] { status_->setVisible(actions_.action(cmd::kViewStatusBar)->isChecked()); });
+  actions_.setRouter([this](int id) { route(id); });
+  connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::updateCommandStates);
+  updateCommandStates();
+}
+
+CMainFrame::~CMainFrame() {
+  // The port goes down with the main window, so the drive does not keep a half-open line.
+  if (linkState().isConnected()) mainPort().Close();
+}
+
+CZavoServoView* CMainFrame::activeView() const {
+  QMdiSubWindow* sub = mdi_->currentSubWindow();
+  if (!sub) sub = mdi_->activeSubWindow();
+  if (!sub && !mdi_->subWindowList().isEmpty()) sub = mdi_->subWindowList().last();
+  auto* child = qobject_cast<CChildFrame*>(sub);
+  return child ? child->view() : nullptr;
+}
+
+void CMainFrame::route(int commandId) {
+  if (frameCommands_.run(commandId)) return;
+  if (CZavoServoView* view = activeView()) view->runCommand(commandId);
+}
+
+bool CMainFrame::runCommand(int commandId) { return actions_.trigger(commandId); }
+
+void CMainFrame::updateCommandStates() {
+  CZavoServoView* view = activeView();
+  for (int id : actions_.ids())
+    actions_.action(id)->setEnabled(frameCommands_.handles(id) || (view && view->servesCommand(id)));
+}
+
+CChildFrame* CMainFrame::newDocument() {
+  auto* view = new CZavoServoView(services_.viewServices ? services_.viewServices() : ViewServices{});
+  auto* child = new CChildFrame(view);
+  child->setWindowTitle(QString::fromUtf8(kNewDocumentTitle));
+  mdi_->addSubWindow(child);
+  connect(view, &CZavoServoView::linkChanged, this, &CMainFrame::updateCommandStates);
+  connect(child, &QObject::destroyed, this, [this] { updateCommandStates(); });
+  child->showMaximized();
+  mdi_->setActiveSubWindow(child);
+  updateCommandStates();
+  return child;
+}
+
+void CMainFrame::setTitleForDriveType(int driveType) {
+  const TextRef t = titleText(driveType);
+  setWindowTitle(uiText(t.id, t.english));
+}
+
+void CMainFrame::onDeviceEvent(const DeviceEvent& e) {
+  if (!isDriveRemoval(e) || !linkState().isConnected()) return;
+  if (CZavoServoView* view = activeView())
+    view->linkLostByRemoval();
+  else {
+    mainPort().Close();
+    linkState().connected = 0;
+  }
+  const std::string text = uiText(kIdsCommunicateError, "Communicate Error!").toStdString() + "\n\n" + "Disconnect" + " !!";
+  showMessage(text, "Communication Message", PromptIcon::Stop, true);
+  updateCommandStates();
+}
+
+void CMainFrame::openProgramFile(const QString& name) {
+  const QString path = QDir(QString::fromStdString(services_.programDir)).filePath(name);
+  // The desktop says nothing when a file is missing; say it here, or the command looks dead.
+  if (!QFileInfo::exists(path) || !services_.openUrl(QUrl::fromLocalFile(path)))
+    showMessage("Cannot open " + path.toStdString(), "ZavoServo", PromptIcon::Exclamation);
+}
+
+void CMainFrame::openHelp() {
+  const int type = services_.driveType ? services_.driveType() : 2;
+  const TextRef name = helpNameText(type);
+  openProgramFile(uiText(name.id, name.english) + QStringLiteral(".chm"));
+}
+
+void CMainFrame::openInstallInstructions() { openProgramFile(QString::fromUtf8(kInstallInstructionsName)); }
+
+void CMainFrame::showAbout() {
+  AboutDialog about(services_.driveType ? services_.driveType() : 2, this);
+  about.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* e) {
+  if (services_.saveSettings) services_.saveSettings();
+  QMainWindow::closeEvent(e);
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  const QScreen* s = screen();
+  status_->applyWidths(s ? s->geometry().width() : width());
+}
+
+}  // namespace zavo

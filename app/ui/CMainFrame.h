@@ -1,0 +1,75 @@
+#pragma once
+// The main window: menus and tool bar, the work area with one child window per document, and
+// the eight-pane status bar. Commands of the frame itself (New, help, About, windows) run
+// here; every other command goes to the active view. A command nobody serves is disabled.
+
+#include <QMainWindow>
+
+#include <functional>
+#include <string>
+
+#include "app/CommandTable.h"
+#include "app/DeviceEvent.h"
+#include "app/ui/ViewServices.h"
+#include "platform/qt/CommandActions.h"
+
+class QMdiArea;
+class QToolBar;
+class QUrl;
+
+namespace zavo {
+
+class CChildFrame;
+class CZavoServoView;
+class StatusBarPanes;
+
+struct FrameServices {
+  std::function<ViewServices()> viewServices;  // for each new view
+  std::function<void()> saveSettings;          // on close
+  std::function<bool(const QUrl&)> openUrl;    // the desktop's "open"
+  std::function<int()> driveType;
+  std::string programDir;
+};
+
+class CMainFrame final : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit CMainFrame(FrameServices services, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  CommandActions& commands() { return actions_; }
+  StatusBarPanes* statusPanes() const { return status_; }
+  QToolBar* toolBar() const { return toolBar_; }
+  QMdiArea* mdiArea() const { return mdi_; }
+  CZavoServoView* activeView() const;
+
+  // Runs a menu command as the menu does; false when it is disabled.
+  bool runCommand(int commandId);
+  // New: a new document in its own child window titled "New Project".
+  CChildFrame* newDocument();
+  void setTitleForDriveType(int driveType);
+  // A device came or went; the removal of the drive's interface takes the link down.
+  void onDeviceEvent(const DeviceEvent& e);
+  // Enables exactly the commands that the frame or the active view serves.
+  void updateCommandStates();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+
+ private:
+  void route(int commandId);
+  void openHelp();
+  void openInstallInstructions();
+  void openProgramFile(const QString& name);
+  void showAbout();
+
+  FrameServices services_;
+  CommandActions actions_{this};
+  CommandTable frameCommands_;
+  QMdiArea* mdi_;
+  StatusBarPanes* status_;
+  QToolBar* toolBar_;
+};
+
+}  // namespace zavo

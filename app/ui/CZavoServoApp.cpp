@@ -1,0 +1,184 @@
+#include "app/ui/CZavoServoApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "app/CommandIds.h"
+#include "app/CurFile.h"
+#include "app/DriveTitles.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/CZavoServoView.h"
+#include "app/ui/RecentFiles.h"
+#include "app/ui/StatusBarPanes.h"
+#include "app/ui/UdevMonitor.h"
+#include "app/ui/VirtualDrive.h"
+#include "link/LinkState.h"
+#include "params/DriveContext.h"
+#include "platform/Prompt.h"
+#include "platform/qt/QtPrompt.h"
+#include "platform/qt/UiText.h"
+
+namespace zavo {
+namespace {
+
+const char* const kSettingsFile = "ZavoServo.ini";
+const char* const kRegistryRoot = "Local AppWizard-Generated Applications";
+const char* const kRegistryApp = "ZavoServo";
+const char* const kVirtualDriveOption = "--virtual-drive";
+
+}  // namespace
+
+CZavoServoApp::CZavoServoApp(StartupOptions options) : options_(std::move(options)) {
+  if (options_.executableDir.isEmpty()) options_.executableDir = QCoreApplication::applicationDirPath();
+  if (options_.configDir.isEmpty())
+    options_.configDir = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                             .filePath(QStringLiteral("ZavoServo"));
+  if (options_.tempDir.isEmpty()) options_.tempDir = QDir::tempPath();
+  if (!options_.loadLanguage) options_.loadLanguage = &CZavoServoApp::loadLanguageLibrary;
+}
+
+CZavoServoApp::~CZavoServoApp() {
+  devices_.reset();
+  frame_.reset();
+  virtualDrive_.reset();
+  if (prompt_) setPrompt(nullptr);
+}
+
+bool CZavoServoApp::loadLanguageLibrary() { return true; }
+
+QString CZavoServoApp::settingsPath() const { return QString::fromStdString(programDir_.file(kSettingsFile)); }
+
+bool CZavoServoApp::InitInstance() {
+  // 1. The program directory, where settings live.
+  programDir_ = ProgramDirectory::choose(options_.executableDir.toStdString(), options_.configDir.toStdString());
+  prompt_ = std::make_unique<QtPrompt>();
+  setPrompt(prompt_.get());
+
+  // 2. The recent file list.
+  registry_ = std::make_unique<QSettings>(QString::fromLatin1(kRegistryRoot), QString::fromLatin1(kRegistryApp));
+  recent_ = std::make_unique<RecentFiles>(*registry_);
+  recent_->read();
+
+  // 3. The language library; without it there is nothing to show.
+  if (!options_.loadLanguage()) return false;
+
+  // 4. The main window.
+  virtualDrive_ = std::make_unique<VirtualDrive>();
+  FrameServices fs;
+  fs.viewServices = [this] { return viewServices(); };
+  fs.saveSettings = [this] { saveSettings(); };
+  fs.driveType = [] { return driveContext().driveType; };
+  fs.programDir = programDir_.path;
+  frame_ = std::make_unique<CMainFrame>(std::move(fs));
+
+  // 5. The brand, by the application title.
+  brand_ = brandOf(uiText(kIdsAppTitle, "ZavoServo").toStdString());
+  if (options_.watchDevices) {
+    devices_ = std::make_unique<UdevMonitor>();
+    std::string error;
+    if (devices_->start(&error))
+      QObject::connect(devices_.get(), &UdevMonitor::deviceChanged, frame_.get(), &CMainFrame::onDeviceEvent);
+    else
+      showMessage("Can't register device notification: " + error, {}, PromptIcon::Exclamation);
+  }
+
+  // 6. The settings of the last run.
+  settings_.load(settingsPath().toStdString());
+  applySettingsToLink();
+
+  // 7. The command line: a file to open, else a new document.
+  QString fileArgument;
+  for (const QString& a : options_.arguments)
+    if (!a.startsWith(QLatin1String("--"))) fileArgument = a;
+  if (!fileArgument.isEmpty()) {
+    if (!openDocument(fileArgument)) return false;
+  } else {
+    frame_->newDocument();
+  }
+
+  // 8. Title and catalogue by drive type; the window appears.
+  applyDriveType(driveContext().driveType);
+  if (options_.show) frame_->showMaximized();
+
+  // 9. The launcher's hand-over.
+  bool fileFromLauncher = false;
+  const CurFile handOver = CurFile::takeFrom(CurFile::pathIn(options_.tempDir.toStdString()));
+  if (handOver.present) {
+    if (const auto type = handOver.driveType()) applyDriveType(*type);
+    if (handOver.parameterFile) {
+      if (!openDocument(QString::fromStdString(*handOver.parameterFile))) {
+        showMessage("failed");
+        return false;
+      }
+      fileFromLauncher = true;
+    }
+  }
+
+  // 10. A first start without a file goes straight to the connect dialog.
+  if (!fileFromLauncher) {
+    if (CZavoServoView* view = frame_->activeView()) {
+      connectRan_ = true;
+      view->connectCommand();
+    }
+  }
+  return true;
+}
+
+void CZavoServoApp::applyDriveType(int driveType) {
+  driveContext().driveType = driveType;
+  settings_.driveType = driveType;
+  frame_->setTitleForDriveType(driveType);
+}
+
+void CZavoServoApp::applySettingsToLink() {
+  LinkState& link = linkState();
+  link.comPortIndex = settings_.comPort;
+  link.baudIndex = settings_.baudIndex;
+  link.station = settings_.station;
+  link.modbusMode = settings_.modbusMode;
+  link.modbusFormat = settings_.modbusFormat;
+  link.modbusAscii = settings_.modbusAscii;
+}
+
+bool CZavoServoApp::saveSettings() {
+  const LinkState& link = linkState();
+  settings_.comPort = link.comPortIndex;
+  settings_.baudIndex = link.baudIndex;
+  settings_.station = link.station;
+  settings_.modbusMode = link.modbusMode;
+  settings_.modbusFormat = link.modbusFormat;
+  settings_.driveType = driveContext().driveType;
+  if (recent_) recent_->write();
+  std::string error;
+  if (settings_.save(settingsPath().toStdString(), &error)) return true;
+  showMessage("The settings could not be saved to " + settingsPath().toStdString() + ":\n" + error, "ZavoServo",
+              PromptIcon::Exclamation);
+  return false;
+}
+
+bool CZavoServoApp::openDocument(const QString& path) {
+  (void)path;
+  return false;
+}
+
+std::vector<std::string> CZavoServoApp::portEntries() {
+  std::vector<std::string> entries;
+  entries.push_back(kSimulatorEntry);
+  return entries;
+}
+
+ViewServices CZavoServoApp::viewServices() {
+  ViewServices s;
+  s.status = frame_ ? frame_->statusPanes() : nullptr;
+  s.portEntries = options_.portEntries ? options_.portEntries : [this] { return portEntries(); };
+  if (options_.askPort) s.askPort = options_.askPort;
+  s.virtualDrive = virtualDrive_.get();
+  s.programDir = programDir_.path;
+  s.tempDir = options_.tempDir.toStdString();
+  s.preferSimulator = options_.arguments.contains(QString::fromLatin1(kVirtualDriveOption));
+  return s;
+}
+
+}  // namespace zavo
