@@ -5,6 +5,7 @@
 
 #include "params/ArchiveReader.h"
 #include "params/ArchiveWriter.h"
+#include "params/BoundedFileRead.h"
 
 namespace zavo {
 namespace {
@@ -115,6 +116,15 @@ TecReadStatus parseTec(std::string_view bytes, TecFile& out) {
   }
   out = std::move(f);
   return TecReadStatus::Ok;
+}
+
+TecReadStatus readTecFile(const std::string& path, TecFile& out) {
+  std::string bytes;
+  switch (readFileBounded(path, kTecMaxFileBytes, bytes)) {
+    case FileReadStatus::Ok: return parseTec(bytes, out);
+    case FileReadStatus::TooLarge: return TecReadStatus::TooLarge;
+    default: return TecReadStatus::CannotOpen;
+  }
 }
 
 std::string formatTec(const TecFile& file) {

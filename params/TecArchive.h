@@ -54,6 +54,8 @@ enum class TecReadStatus {
   Truncated,      // ends inside the mandatory items, the long layout or an optional item
   BadString,      // the version text's length is malformed or longer than the file
   BadDriveType,   // the drive type field names no drive type
+  CannotOpen,     // (files only) the file cannot be opened or read
+  TooLarge,       // (files only) far larger than any parameter file
 };
 
 // The version number of a version text: the integer after its last '.' (of the whole text
@@ -64,6 +66,9 @@ int versionNumberOf(std::string_view versionText);
 TecReadStatus parseTecHeader(std::string_view bytes, std::string& versionText, std::int32_t& driveType);
 
 TecReadStatus parseTec(std::string_view bytes, TecFile& out);
+
+// Reads and parses a file (bounded by kTecMaxFileBytes); `out` changes only on Ok.
+TecReadStatus readTecFile(const std::string& path, TecFile& out);
 
 // The layout follows `file.driveType`; the short layout is always written whole (items 1-23).
 std::string formatTec(const TecFile& file);

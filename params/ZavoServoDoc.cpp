@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "link/Protocol.h"
-#include "params/BoundedFileRead.h"
 #include "params/Catalogue.h"
 #include "params/DatListing.h"
 #include "params/DocumentHost.h"
@@ -86,10 +85,9 @@ bool CZavoServoDoc::OnOpenDocument(const std::string& path) {
       return false;
     }
   }
-  std::string bytes;
+  // Read into a scratch file first, so a damaged file leaves the document as it was.
   TecFile file;
-  if (readFileBounded(path, kTecMaxFileBytes, bytes) != FileReadStatus::Ok || parseTec(bytes, file) != TecReadStatus::Ok) {
-    // Read into a scratch file first, so a damaged file leaves the document as it was.
+  if (readTecFile(path, file) != TecReadStatus::Ok) {
     showInvalidFile();
     return false;
   }
