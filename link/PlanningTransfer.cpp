@@ -1,0 +1,207 @@
+#include "link/PlanningTransfer.h"
+
+#include <cstdio>
+
+#include "link/DriveLinkCodec.h"
+#include "link/LinkSession.h"
+#include "link/LinkState.h"
+#include "link/OperationTexts.h"
+#include "link/Protocol.h"
+#include "params/Catalogue.h"
+#include "params/DriveContext.h"
+#include "platform/Prompt.h"
+
+namespace zavo {
+namespace {
+
+constexpr int kStepsPerWrite = 3;
+
+std::string numbered(const char* format, int n) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, format, n);
+  return buf;
+}
+
+bool modbusMode() { return linkState().modbusMode != 0; }
+bool modbusAscii() { return linkState().modbusAscii != 0; }
+
+int pageOf(std::uint16_t code) {
+  const int page = code >> 8;
+  if (page == protocol::kPage5Numeric) return protocol::kPage5;
+  if (page == protocol::kPageCNumeric) return protocol::kPageC;
+  return page;
+}
+
+// A register as the multi-write names it: page digit then address ("C08" is 0xC08).
+long registerNumber(std::uint16_t code) {
+  const int digit = drivelink::hexDigit(static_cast<std::uint8_t>(pageOf(code)));
+  return (static_cast<long>(digit < 0 ? 0 : digit) << 8) | (code & 0xFF);
+}
+
+void storeInDocument(CZavoServoDoc& doc, const std::string& name, std::int32_t value) {
+  ParamGroup group;
+  int slot = 0;
+  if (catalogue::slotOf(name, group, slot)) doc.images[group].value[static_cast<std::size_t>(slot)] = value;
+}
+
+std::int32_t fromDocument(const CZavoServoDoc& doc, const std::string& name) {
+  ParamGroup group;
+  int slot = 0;
+  return catalogue::slotOf(name, group, slot) ? doc.images[group].value[static_cast<std::size_t>(slot)] : 0;
+}
+
+}  // namespace
+
+std::vector<std::string> PlanningTransfer::diDoNames() {
+  const int type = driveContext().driveType;
+  const int count = type == 0 ? 19 : type >= 2 ? 18 : 11;
+  std::vector<std::string> names;
+  for (int n = 1; n <= count; ++n) names.push_back(numbered(type >= 2 ? "Hn6%02d" : "Hn5%02d", n));
+  return names;
+}
+
+std::vector<std::string> PlanningTransfer::positionNames() {
+  const auto& ctx = driveContext();
+  const bool m7 = ctx.driveType >= 2;
+  const int items = m7 ? 98 : 50;
+  std::vector<std::string> names{"Pn316", "Pn313"};
+  for (int k = 2; k < items; ++k) {
+    // The path parameters start at Pn401 on the M7 family and at Pn317 on the older drives.
+    // (A launcher choice of an older family must not shift an M7 table past Pn496.)
+    const bool fromOne = m7 || ctx.launcherDriveType == 2 || ctx.launcherDriveType == 3;
+    const int number = fromOne ? k - 1 : k + 15;
+    names.push_back(numbered(m7 ? "Pn4%02d" : "Pn3%02d", number));
+  }
+  return names;
+}
+
+int PlanningTransfer::fail(const std::string& text) {
+  progress_.close();
+  prompt().ask({optext::error() + ":\n\n" + text, optext::communicationTitle(), PromptIcon::Stop, PromptButtons::Ok});
+  return 0;
+}
+
+bool PlanningTransfer::readItem(const std::string& name, std::int32_t& display) {
+  std::int32_t raw = 0;
+  if (modbusMode()) {
+    int word = 0;
+    if (!ops_.modbusRead(catalogue::modbusRegister(name), modbusAscii(), word)) return false;
+    raw = word;
+  } else if (!ops_.readParameterDirect(name, raw)) {
+    return false;
+  }
+  display = DriveOperations::rawToDisplay(name, raw, !modbusMode() && catalogue::is32Bit(name));
+  return true;
+}
+
+int PlanningTransfer::readDiDo(CZavoServoDoc& doc) {
+  if (!linkState().isConnected()) return 0;
+  LinkBusyScope busy(ops_.flags());
+  const auto names = diDoNames();
+  std::vector<std::int32_t> values;
+  progress_.open("", 0, static_cast<int>(names.size()));
+  for (const auto& name : names) {
+    const std::string text = std::string(optext::kReadDiDo) + name;
+    progress_.setText(text);
+    progress_.step();
+    progress_.pump();
+    std::int32_t v = 0;
+    if (!readItem(name, v)) return fail(text);
+    values.push_back(v);
+  }
+  progress_.close();
+  auto& hn = doc.images[ParamGroup::Hn];
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    hn.value[i + 1] = values[i];
+    if (i < doc.contactCopy.size()) doc.contactCopy[i] = values[i];
+  }
+  return 1;
+}
+
+int PlanningTransfer::writeDiDo(const CZavoServoDoc& doc) {
+  if (!linkState().isConnected()) return 0;
+  LinkBusyScope busy(ops_.flags());
+  const auto names = diDoNames();
+  progress_.open("", 0, kStepsPerWrite * static_cast<int>(names.size()));
+  const auto& hn = doc.images[ParamGroup::Hn];
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string& name = names[i];
+    const std::string text = std::string(optext::kWriteDiDo) + name;
+    progress_.setText(text);
+    progress_.step();
+    progress_.pump();
+    const std::int32_t raw = DriveOperations::displayToRaw(name, hn.value[i + 1]);
+    bool ok;
+    if (modbusMode()) {
+      ok = ops_.modbusWrite(catalogue::modbusRegister(name), raw & 0xFFFF, modbusAscii());
+    } else {
+      const int linear = catalogue::wordAddress(name);
+      ok = linear >= 0 && ops_.store(driveContext().driveType, linear, raw);
+    }
+    if (!ok) return fail(text);
+  }
+  progress_.close();
+  prompt().ask({optext::writeSuccess() + "\n\n" + optext::restartServo(), optext::writeDataTitle(),
+                PromptIcon::Exclamation, PromptButtons::Ok});
+  return 1;
+}
+
+int PlanningTransfer::readPosition(CZavoServoDoc& doc) {
+  if (!linkState().isConnected()) return 0;
+  LinkBusyScope busy(ops_.flags());
+  const auto names = positionNames();
+  std::vector<std::int32_t> values;
+  progress_.open("", 0, static_cast<int>(names.size()));
+  for (const auto& name : names) {
+    const std::string text = std::string(optext::kReadPosition) + name;
+    progress_.setText(text);
+    progress_.step();
+    progress_.pump();
+    std::int32_t v = 0;
+    if (!readItem(name, v)) return fail(text);
+    values.push_back(v);
+  }
+  progress_.close();
+  for (std::size_t i = 0; i < names.size(); ++i) storeInDocument(doc, names[i], values[i]);
+  return 1;
+}
+
+bool PlanningTransfer::writePositionItem(const std::string& name, std::int32_t display) {
+  const std::int32_t raw = DriveOperations::displayToRaw(name, display);
+  if (modbusMode()) return ops_.modbusWrite(catalogue::modbusRegister(name), raw & 0xFFFF, modbusAscii());
+  const std::uint16_t code = catalogue::addressCode(name);
+  const int linear = catalogue::wordAddress(name);
+  if (code == 0 || linear < 0) return false;
+  const int type = driveContext().driveType;
+  if (!catalogue::is32Bit(name)) {
+    int page = pageOf(code);
+    if (page == protocol::kPageC) page = catalogue::transferPage(name);
+    return ops_.store(type, linear, raw) && ops_.writeAck(page, code & 0xFF, raw);
+  }
+  const std::int32_t high = static_cast<std::int32_t>(static_cast<std::uint32_t>(raw) >> 16);
+  const std::int32_t low = raw & 0xFFFF;
+  if (!ops_.store(type, catalogue::highWordAddress(name), high) || !ops_.store(type, linear, low)) return false;
+  const long regs[2] = {registerNumber(code), registerNumber(catalogue::highWordCode(name))};
+  const long words[2] = {low, high};
+  std::uint8_t reply[protocol::kWriteReplyLength];
+  return checkedExchange(ops_.port(), drivelink::multiWrite(regs, words), reply, sizeof reply) ==
+         protocol::kExchangeWriteAck;
+}
+
+int PlanningTransfer::writePosition(const CZavoServoDoc& doc) {
+  if (!linkState().isConnected()) return 0;
+  LinkBusyScope busy(ops_.flags());
+  const auto names = positionNames();
+  progress_.open("", 0, static_cast<int>(names.size()));
+  for (const auto& name : names) {
+    const std::string text = std::string(optext::kWritePosition) + name;
+    progress_.setText(text);
+    progress_.step();
+    progress_.pump();
+    if (!writePositionItem(name, fromDocument(doc, name))) return fail(text);
+  }
+  progress_.close();
+  return 1;
+}
+
+}  // namespace zavo
