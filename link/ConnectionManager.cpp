@@ -118,7 +118,7 @@ bool ConnectionManager::configurePort(bool reconnect) {
   if (reconnect && (baudIndex < 0 || baudIndex > kReconnectMaxBaudIndex)) baudIndex = kBaudIndexFallback;
   SerialFormat f = kDriveLinkFormat;
   if (ls.modbusMode) {
-    if (ls.modbusFormat < 0 || ls.modbusFormat >= kModbusFormatCount) ls.modbusFormat = 0;
+    if (ls.modbusFormat < 0 || ls.modbusFormat >= protocol::kModbusFormatCount) ls.modbusFormat = 0;
     f = modbusFormat(ls.modbusFormat);
     if (reconnect) ls.modbusAscii = f.ascii ? 1 : 0;
   }

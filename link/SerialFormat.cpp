@@ -1,24 +1,14 @@
 #include "link/SerialFormat.h"
 
-#include <array>
+#include "link/Protocol.h"
 
 namespace zavo {
 
 SerialFormat modbusFormat(int format) {
-  using S = CSerial;
-  static constexpr std::array<SerialFormat, kModbusFormatCount> kFormats{{
-      {S::EData7, S::EParNone, S::EStop2, true},
-      {S::EData7, S::EParEven, S::EStop1, true},
-      {S::EData7, S::EParOdd, S::EStop1, true},
-      {S::EData8, S::EParNone, S::EStop2, true},
-      {S::EData8, S::EParEven, S::EStop1, true},
-      {S::EData8, S::EParOdd, S::EStop1, true},
-      {S::EData8, S::EParNone, S::EStop2, false},
-      {S::EData8, S::EParEven, S::EStop1, false},
-      {S::EData8, S::EParOdd, S::EStop1, false},
-  }};
-  if (format < 0 || format >= kModbusFormatCount) format = 0;
-  return kFormats[static_cast<std::size_t>(format)];
+  if (format < 0 || format >= protocol::kModbusFormatCount) format = 0;
+  const auto& f = protocol::kModbusFormats[format];
+  return {f.dataBits == 7 ? CSerial::EData7 : CSerial::EData8, static_cast<CSerial::EParity>(f.parity),
+          f.stopBits == 2 ? CSerial::EStop2 : CSerial::EStop1, f.ascii};
 }
 
 int characterBits(const SerialFormat& f) {

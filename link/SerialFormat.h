@@ -12,8 +12,6 @@ struct SerialFormat {
   bool ascii;  // the framing the format implies (0-5 ASCII, 6-8 RTU)
 };
 
-inline constexpr int kModbusFormatCount = 9;
-
 // Format 0-8 of the Modbus settings; a format above 8 is 0.
 SerialFormat modbusFormat(int format);
 inline constexpr SerialFormat kDriveLinkFormat{CSerial::EData8, CSerial::EParNone, CSerial::EStop1, false};
