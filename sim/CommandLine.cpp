@@ -1,0 +1,132 @@
+#include "sim/CommandLine.h"
+
+#include <charconv>
+#include <cstdlib>
+
+#include "link/Protocol.h"
+
+namespace zavo::sim {
+namespace {
+
+constexpr long kBauds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
+constexpr int kMaxDriveType = 4;
+constexpr int kMaxStation = 247;  // the highest Modbus slave address
+constexpr double kMaxTurnaroundMs = 10000;
+
+bool integer(const std::string& s, long long lo, long long hi, long long& out) {
+  long long v = 0;
+  const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  if (s.empty() || ec != std::errc{} || p != s.data() + s.size() || v < lo || v > hi) return false;
+  out = v;
+  return true;
+}
+
+bool unsigned64(const std::string& s, std::uint64_t& out) {
+  std::uint64_t v = 0;
+  const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  if (s.empty() || ec != std::errc{} || p != s.data() + s.size()) return false;
+  out = v;
+  return true;
+}
+
+bool knownBaud(long long b) {
+  for (const long k : kBauds)
+    if (k == b) return true;
+  return false;
+}
+
+}  // namespace
+
+const char* CommandLine::usage() {
+  return "Usage: zavodrive-sim [options]\n"
+         "A virtual servo drive on a pseudo-terminal. Prints 'PORT <path>' first, serves until\n"
+         "SIGINT or SIGTERM.\n\n"
+         "  --drive-type T      0 PDXR, 1 PDXA, 2 M7 (default), 3 M7-R, 4 extended M7-R\n"
+         "  --baud N            line speed for --pace (default 19200)\n"
+         "  --pace              keep serial-line time: characters take bits/baud each way\n"
+         "  --turnaround-ms X   pause before a paced reply (default 0.5)\n"
+         "  --modbus ascii|rtu  also answer Modbus at --station (DriveLink stays on)\n"
+         "  --station N         Modbus station 1-247 (default 1)\n"
+         "  --format F          Modbus line format 0-8 (default 0 for ASCII, 6 for RTU)\n"
+         "  --link PATH         keep a symbolic link to the pty at PATH\n"
+         "  --state FILE        keep the stored parameters and alarm history in FILE\n"
+         "  --log FILE          one line per request: ms, request -> reply\n"
+         "  --faults SPEC       drop=P,corrupt=P,refuse=P,garbage=P,delay-ms=N,\n"
+         "                      unplug-after=N,replug-ms=M\n"
+         "  --seed N            seed of the faults and of the motor's motion (default 1)\n"
+         "  --help              this text\n";
+}
+
+CommandLine CommandLine::parse(const std::vector<std::string>& args) {
+  CommandLine c;
+  SimOptions& o = c.options;
+  bool modbusGiven = false;
+  const auto bad = [&c](const std::string& why) {
+    c.error = why;
+    return c;
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--help" || a == "-h") {
+      c.help = true;
+      continue;
+    }
+    if (a == "--pace") {
+      o.pace = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) return bad(a.rfind("--", 0) == 0 ? a + " needs a value" : "unknown argument '" + a + "'");
+    const std::string& v = args[++i];
+    long long n = 0;
+    if (a == "--drive-type") {
+      if (!integer(v, 0, kMaxDriveType, n)) return bad("--drive-type must be 0-4");
+      o.driveType = static_cast<int>(n);
+    } else if (a == "--baud") {
+      if (!integer(v, 1, 10000000, n) || !knownBaud(n)) return bad("--baud must be a standard rate (4800-115200...)");
+      o.baud = static_cast<long>(n);
+    } else if (a == "--turnaround-ms") {
+      char* end = nullptr;
+      const double x = std::strtod(v.c_str(), &end);
+      if (v.empty() || end != v.c_str() + v.size() || !(x >= 0 && x <= kMaxTurnaroundMs))
+        return bad("--turnaround-ms must be a number of milliseconds");
+      o.turnaroundMs = x;
+    } else if (a == "--modbus") {
+      if (v != "ascii" && v != "rtu") return bad("--modbus must be ascii or rtu");
+      o.line = v == "ascii" ? LineProtocol::ModbusAscii : LineProtocol::ModbusRtu;
+      modbusGiven = true;
+    } else if (a == "--station") {
+      if (!integer(v, 1, kMaxStation, n)) return bad("--station must be 1-247");
+      o.station = static_cast<int>(n);
+    } else if (a == "--format") {
+      if (!integer(v, 0, protocol::kModbusFormatCount - 1, n)) return bad("--format must be 0-8");
+      o.modbusFormat = static_cast<int>(n);
+    } else if (a == "--link") {
+      o.linkPath = v;
+    } else if (a == "--state") {
+      o.statePath = v;
+    } else if (a == "--log") {
+      o.logPath = v;
+    } else if (a == "--faults") {
+      std::string why;
+      const auto f = FaultSpec::parse(v, &why);
+      if (!f) return bad("--faults: " + why);
+      o.faults = *f;
+    } else if (a == "--seed") {
+      if (!unsigned64(v, o.seed)) return bad("--seed must be a non-negative integer");
+    } else {
+      return bad("unknown argument '" + a + "'");
+    }
+  }
+  if (o.modbusFormat >= 0) {
+    if (!modbusGiven) return bad("--format applies to Modbus: give --modbus ascii or rtu");
+    // A format frames one way only: 7-bit formats cannot carry RTU, and the reconnect of
+    // the program derives the framing from the format.
+    const bool ascii = protocol::kModbusFormats[o.modbusFormat].ascii;
+    if (ascii != (o.line == LineProtocol::ModbusAscii))
+      return bad("--format " + std::to_string(o.modbusFormat) + " is an " + (ascii ? "ASCII" : "RTU") +
+                 " format, not --modbus " + (ascii ? "rtu" : "ascii"));
+  }
+  return c;
+}
+
+}  // namespace zavo::sim

@@ -1,0 +1,23 @@
+#pragma once
+// The command line of zavodrive-sim:
+//   zavodrive-sim [--drive-type T] [--baud N] [--pace] [--turnaround-ms X]
+//                 [--modbus ascii|rtu] [--station N] [--format F] [--link PATH]
+//                 [--state FILE] [--log FILE] [--faults SPEC] [--seed N]
+
+#include <string>
+#include <vector>
+
+#include "sim/SimOptions.h"
+
+namespace zavo::sim {
+
+struct CommandLine {
+  SimOptions options;
+  bool help = false;
+  std::string error;  // non-empty: the arguments do not make a drive
+
+  static CommandLine parse(const std::vector<std::string>& args);
+  static const char* usage();
+};
+
+}  // namespace zavo::sim

@@ -1,0 +1,155 @@
+#include "sim/DriveEngine.h"
+
+#include "link/Protocol.h"
+#include "sim/HealthyDrive.h"
+
+namespace zavo::sim {
+namespace {
+
+constexpr int kWordBits = 16;
+constexpr std::uint32_t kWordMask = 0xFFFF;
+
+}  // namespace
+
+DriveEngine::DriveEngine(int driveType, int station, std::uint64_t seed)
+    : table_(ParameterTable::build(driveType)),
+      motion_(seed),
+      parameters_(protocol::imageWordsOf(driveType)),
+      driveLink_(memory_, protocol::windowOf(driveType)),
+      modbus_(memory_, parameters_, table_.modbus, station) {
+  // Parameters the catalogue places beyond the image have a word of their own.
+  for (const auto& p : table_.parameters) {
+    parameters_.addExtensionWord(p.linear);
+    if (p.highLinear >= 0) parameters_.addExtensionWord(p.highLinear);
+  }
+  // Precedence: the window over everything, then the alarm history, then the status words.
+  window_ = &memory_.add<AccessWindow>(parameters_, protocol::windowOf(driveType));
+  alarms_ = &memory_.add<AlarmHistory>(table_.alarms);
+  status_ = &memory_.add<StatusRegisters>(motion_);
+  HealthyDrive::installStatus(*status_, table_);
+  alarms_->setCodes(HealthyDrive::alarmHistory());
+
+  for (const auto& p : table_.parameters) {
+    const auto raw = static_cast<std::uint32_t>(p.powerOn);
+    parameters_.store(p.linear, static_cast<std::uint16_t>(raw & kWordMask));
+    if (p.highLinear >= 0) parameters_.store(p.highLinear, static_cast<std::uint16_t>(raw >> kWordBits));
+  }
+  powerCycleLocked();
+}
+
+Answer DriveEngine::answer(const RequestFramer::Request& request, double ms) {
+  std::lock_guard lk(m_);
+  memory_.advance(ms);
+  switch (request.protocol) {
+    case LineProtocol::DriveLink: return driveLink_.answer(request.bytes);
+    case LineProtocol::ModbusAscii: return modbus_.answerAscii(request.bytes);
+    case LineProtocol::ModbusRtu: return modbus_.answerRtu(request.bytes);
+  }
+  return Answer{};
+}
+
+Bytes DriveEngine::refusal(const RequestFramer::Request& request) const {
+  if (request.protocol == LineProtocol::DriveLink) return DriveLinkResponder::refusal();
+  return modbus_.refusal(request.bytes, request.protocol == LineProtocol::ModbusAscii);
+}
+
+std::optional<int> DriveEngine::readRegister(RegisterRef r) {
+  std::lock_guard lk(m_);
+  return memory_.read(r);
+}
+
+void DriveEngine::poke(RegisterRef r, std::uint16_t value) {
+  std::lock_guard lk(m_);
+  memory_.poke(r, value);
+}
+
+int DriveEngine::storedWord(int linear) const {
+  std::lock_guard lk(m_);
+  return parameters_.word(linear);
+}
+
+bool DriveEngine::setStoredWord(int linear, std::uint16_t value) {
+  std::lock_guard lk(m_);
+  return parameters_.store(linear, value);
+}
+
+std::optional<std::int32_t> DriveEngine::storedParameter(const std::string& code) const {
+  std::lock_guard lk(m_);
+  const StoredParameter* p = table_.find(code);
+  if (!p) return std::nullopt;
+  std::uint32_t raw = parameters_.word(p->linear);
+  if (p->highLinear >= 0) raw |= static_cast<std::uint32_t>(parameters_.word(p->highLinear)) << kWordBits;
+  return static_cast<std::int32_t>(raw);
+}
+
+std::optional<std::int32_t> DriveEngine::liveParameter(const std::string& code) {
+  std::lock_guard lk(m_);
+  const StoredParameter* p = table_.find(code);
+  if (!p) return std::nullopt;
+  const auto low = memory_.read(p->live);
+  const auto high = p->highLive ? memory_.read(*p->highLive) : std::optional<std::uint16_t>{0};
+  if (!low || !high) return std::nullopt;
+  return static_cast<std::int32_t>(*low | (static_cast<std::uint32_t>(*high) << kWordBits));
+}
+
+bool DriveEngine::setParameter(const std::string& code, std::int32_t raw) {
+  std::lock_guard lk(m_);
+  const StoredParameter* p = table_.find(code);
+  if (!p) return false;
+  const auto u = static_cast<std::uint32_t>(raw);
+  const auto low = static_cast<std::uint16_t>(u & kWordMask);
+  const auto high = static_cast<std::uint16_t>(u >> kWordBits);
+  parameters_.store(p->linear, low);
+  memory_.poke(p->live, low);
+  if (p->highLinear >= 0) parameters_.store(p->highLinear, high);
+  if (p->highLive) memory_.poke(*p->highLive, high);
+  return true;
+}
+
+void DriveEngine::powerCycle() {
+  std::lock_guard lk(m_);
+  powerCycleLocked();
+}
+
+void DriveEngine::powerCycleLocked() {
+  // The working register of every parameter takes its stored word; the window and the
+  // status words come up as they always do.
+  for (const auto& p : table_.parameters) {
+    memory_.poke(p.live, parameters_.word(p.linear));
+    if (p.highLive && p.highLinear >= 0) memory_.poke(*p.highLive, parameters_.word(p.highLinear));
+  }
+}
+
+AlarmHistory::Codes DriveEngine::alarms() const {
+  std::lock_guard lk(m_);
+  return alarms_->codes();
+}
+
+void DriveEngine::setAlarms(const AlarmHistory::Codes& codes) {
+  std::lock_guard lk(m_);
+  alarms_->setCodes(codes);
+}
+
+DriveState DriveEngine::state() const {
+  std::lock_guard lk(m_);
+  return DriveState{table_.driveType, alarms_->codes(), parameters_.words()};
+}
+
+std::uint64_t DriveEngine::stateRevision() const {
+  std::lock_guard lk(m_);
+  return parameters_.revision() + alarms_->revision();
+}
+
+bool DriveEngine::restore(const DriveState& state, std::string* error) {
+  std::lock_guard lk(m_);
+  if (state.driveType != table_.driveType) {
+    if (error) *error = "the state is of drive type " + std::to_string(state.driveType);
+    return false;
+  }
+  for (const auto& [linear, value] : state.words) parameters_.store(linear, value);
+  alarms_->setCodes(state.alarms);
+  powerCycleLocked();
+  return true;
+}
+
+}  // namespace zavo::sim

@@ -1,0 +1,26 @@
+#pragma once
+// How the virtual drive misbehaves on purpose: the --faults list
+// "drop=P,corrupt=P,refuse=P,garbage=P,delay-ms=N,unplug-after=N,replug-ms=M".
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zavo::sim {
+
+struct FaultSpec {
+  double drop = 0;      // probability of no reply at all
+  double corrupt = 0;   // of a reply with one byte flipped
+  double refuse = 0;    // of the refusal instead of the reply
+  double garbage = 0;   // of stray bytes before the reply
+  int delayMs = 0;      // every reply this much late
+  int unplugAfter = 0;  // close the line after this many requests (0: never)
+  int replugMs = -1;    // open a new line this long after the unplug (-1: never)
+
+  bool any() const;
+  // nullopt with `error` set when the list does not parse.
+  static std::optional<FaultSpec> parse(std::string_view text, std::string* error = nullptr);
+  std::string text() const;
+};
+
+}  // namespace zavo::sim

@@ -1,0 +1,108 @@
+#include "sim/HealthyDrive.h"
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <set>
+
+#include "link/Protocol.h"
+#include "sim/SimConstants.h"
+
+namespace zavo::sim {
+namespace {
+
+using Value = std::function<double(const MotionSample&)>;
+
+// The raw word(s) that the program's raw → display rule turns back into `display`.
+std::int64_t rawOf(double display, double displayPerRaw) {
+  return displayPerRaw == 0 ? 0 : std::llround(display / displayPerRaw);
+}
+
+// The display items the motion drives, in display units.
+Value motionValue(int item) {
+  switch (item) {
+    case kUnSpeed: return [](const MotionSample& s) { return s.speedRpm; };
+    case kUnTorque:
+    case kUnTorqueFeedback: return [](const MotionSample& s) { return s.torquePercent; };
+    case kUnTorqueCommand: return [](const MotionSample& s) { return s.torquePercent * 1.02; };
+    case kUnAverageLoad: return [](const MotionSample& s) { return std::fabs(s.torquePercent) * 0.7; };
+    case kUnPeakLoad: return [](const MotionSample& s) { return std::fabs(s.torquePercent); };
+    case kUnSpeedCommand: return [](const MotionSample& s) { return s.speedCommandRpm; };
+    case kUnFeedbackPulses: return [](const MotionSample& s) { return s.positionPulses; };
+    case kUnCommandPulses: return [](const MotionSample& s) { return s.commandPulses; };
+    case kUnBusVoltage: return [](const MotionSample& s) { return s.busVolts; };
+    default: return {};
+  }
+}
+
+class Installer {
+ public:
+  Installer(StatusRegisters& status, const ParameterTable& table) : status_(status) {
+    for (const auto& p : table.parameters) {
+      taken_.insert(numberOfRegister(p.live));
+      if (p.highLive) taken_.insert(numberOfRegister(*p.highLive));
+    }
+    for (const auto& a : table.alarms) taken_.insert(numberOfRegister(a));
+  }
+
+  void fixed(RegisterRef r, std::uint16_t value) {
+    if (free(r)) status_.addFixed(r, value);
+  }
+
+  // A 16- or 32-bit value; the low word at `low`, the high word at `high` when there is one.
+  void live(RegisterRef low, std::optional<RegisterRef> high, Value value, double displayPerRaw) {
+    if (free(low))
+      status_.addLive(low, [value, displayPerRaw](const MotionSample& s) {
+        return static_cast<std::uint16_t>(rawOf(value(s), displayPerRaw) & 0xFFFF);
+      });
+    if (high && free(*high))
+      status_.addLive(*high, [value, displayPerRaw](const MotionSample& s) {
+        return static_cast<std::uint16_t>((rawOf(value(s), displayPerRaw) >> 16) & 0xFFFF);
+      });
+  }
+
+ private:
+  bool free(RegisterRef r) const { return taken_.count(numberOfRegister(r)) == 0; }
+
+  StatusRegisters& status_;
+  std::set<int> taken_;
+};
+
+}  // namespace
+
+void HealthyDrive::installStatus(StatusRegisters& status, const ParameterTable& table) {
+  Installer in(status, table);
+  const bool olderFamily = table.driveType < protocol::kFirstM7DriveType;
+
+  for (const DisplayItem& d : table.display) {
+    if (const Value v = motionValue(d.item)) {
+      in.live(d.low, d.high, v, d.displayPerRaw);
+    } else {
+      in.fixed(d.low, 0);
+      if (d.high) in.fixed(*d.high, 0);
+    }
+  }
+  for (const auto& [item, r] : table.diagnostics) {
+    std::uint16_t value = 0;
+    if (item == kDnSoftwareVersion) value = kSoftwareVersion;
+    if (item == kDnAsicVersion) value = kAsicVersion;
+    if (item == kDnInputs) value = kInputsActive;
+    if (item == kDnOutputs) value = olderFamily ? kOutputsActiveLow : kOutputsActive;
+    in.fixed(r, value);
+  }
+
+  in.fixed(protocol::kVersionRegister, kSoftwareVersion);
+  in.fixed(protocol::kVersionMinorRegister, kVersionMinor);
+  in.fixed(protocol::kMotorCodeRegister, kMotorCode);
+  in.fixed(protocol::kRatedSpeedRegister, static_cast<std::uint16_t>(table.ratedSpeed));
+  in.fixed(protocol::kServoOnRegister, kServoOn);
+  in.fixed(protocol::kServoStatusRegister, kStatusHealthy);
+  in.fixed(protocol::kAuxModelRegister, kAuxModelWord);
+  // The long status value follows the feedback position, as a counter the status bar shows.
+  const Value position = motionValue(kUnFeedbackPulses);
+  in.live(protocol::kStatusLongLowRegister, protocol::kStatusLongHighRegister, position, 1.0);
+}
+
+AlarmHistory::Codes HealthyDrive::alarmHistory() { return kPastAlarms; }
+
+}  // namespace zavo::sim

@@ -1,0 +1,124 @@
+#include "sim/ParameterTable.h"
+
+#include <cstdio>
+
+#include "params/Catalogue.h"
+#include "params/DriveContext.h"
+#include "params/ParameterImages.h"
+#include "params/ValueConversion.h"
+
+namespace zavo::sim {
+namespace {
+
+// The monitor groups' item ranges.
+constexpr int kDisplayItems = 89;
+constexpr int kDiagnosticItems = 12;
+// Probe values for reading a conversion's factor off the catalogue: large enough that the
+// rounding to whole display units costs nothing, small enough to stay inside a 16-bit word.
+constexpr std::int32_t kProbe16 = 16384;
+constexpr std::int32_t kProbe32 = 1 << 28;
+
+// The drive context of a freshly powered drive of one type, for as long as it lives.
+class PowerOnContext {
+ public:
+  explicit PowerOnContext(int driveType) : saved_(driveContext()) {
+    driveContext().reset(driveType);
+    // A current drive: not of the legacy series, with the extended monitor.
+    driveContext().legacySeries = false;
+    driveContext().extendedMonitor = true;
+  }
+  ~PowerOnContext() { driveContext() = saved_; }
+  PowerOnContext(const PowerOnContext&) = delete;
+  PowerOnContext& operator=(const PowerOnContext&) = delete;
+
+ private:
+  DriveContext saved_;
+};
+
+std::optional<RegisterRef> registerOfCode(std::uint16_t code) {
+  if (code == 0) return std::nullopt;
+  return registerAt(code >> 8, code & 0xFF);
+}
+
+std::string itemCode(const char* prefix, int item) {
+  char code[8];
+  std::snprintf(code, sizeof code, "%s%02d", prefix, item);
+  return code;
+}
+
+}  // namespace
+
+int linearNumberOf(RegisterRef r) {
+  return catalogue::linearNumber(static_cast<std::uint16_t>((r.page << 8) | r.address));
+}
+
+ParameterTable ParameterTable::build(int driveType) {
+  PowerOnContext context(driveType);
+  ParameterTable t;
+  t.driveType = driveType;
+  t.ratedSpeed = driveContext().ratedSpeed;
+  t.modelCode = driveContext().modelCode;
+
+  ParameterImages images;
+  catalogue::fillDefaults(images);
+  for (const catalogue::Entry& e : catalogue::parameters(driveType)) {
+    const auto live = registerOfCode(catalogue::addressCode(e.code));
+    if (!live) continue;  // not transferred: the drive has no word for it
+    StoredParameter p;
+    p.code = e.code;
+    p.live = *live;
+    p.linear = linearNumberOf(*live);
+    if (catalogue::is32Bit(e.code)) {
+      p.highLive = registerOfCode(catalogue::highWordCode(e.code));
+      if (p.highLive) p.highLinear = linearNumberOf(*p.highLive);
+    }
+    const auto& group = images[e.group];
+    const std::int32_t display = group.has(e.slot) ? group.def[static_cast<std::size_t>(e.slot)] : 0;
+    p.powerOn = conversion::toRaw(e.code, display);
+    const int modbusRegister = catalogue::modbusRegister(e.code);
+    if (modbusRegister >= 0) t.modbus.add(modbusRegister, ModbusTarget{p.live, p.linear});
+    t.parameters.push_back(std::move(p));
+  }
+
+  for (int item = 1; item <= kDisplayItems; ++item) {
+    const std::string code = itemCode("Un", item);
+    const auto low = registerOfCode(catalogue::addressCode(code));
+    if (!low) continue;
+    DisplayItem d;
+    d.item = item;
+    d.low = *low;
+    if (catalogue::is32Bit(code)) d.high = registerOfCode(catalogue::highWordCode(code));
+    const std::int32_t probe = d.high ? kProbe32 : kProbe16;
+    d.displayPerRaw = static_cast<double>(conversion::toDisplay(conversion::kMonitorLetter, item, probe)) / probe;
+    t.display.push_back(d);
+    const int modbusRegister = catalogue::modbusRegister(code);
+    if (modbusRegister >= 0) t.modbus.add(modbusRegister, ModbusTarget{d.low, -1});
+  }
+  for (int item = 1; item <= kDiagnosticItems; ++item)
+    if (const auto r = registerOfCode(catalogue::addressCode(itemCode("dn", item))))
+      t.diagnostics.emplace_back(item, *r);
+  for (int n = 1; n <= AlarmHistory::kEntries; ++n)
+    if (const auto r = registerOfCode(catalogue::addressCode(itemCode("AL", n))))
+      t.alarms[static_cast<std::size_t>(n - 1)] = *r;
+  return t;
+}
+
+const StoredParameter* ParameterTable::find(const std::string& code) const {
+  for (const auto& p : parameters)
+    if (p.code == code) return &p;
+  return nullptr;
+}
+
+const DisplayItem* ParameterTable::displayItem(int item) const {
+  for (const auto& d : display)
+    if (d.item == item) return &d;
+  return nullptr;
+}
+
+std::optional<RegisterRef> ParameterTable::diagnostic(int item) const {
+  for (const auto& [n, r] : diagnostics)
+    if (n == item) return r;
+  return std::nullopt;
+}
+
+}  // namespace zavo::sim

@@ -1,0 +1,34 @@
+#pragma once
+// How a virtual drive is set up: what it is, how its line runs, where it keeps its state
+// and how it misbehaves. The command line of zavodrive-sim fills one of these; tests build
+// them directly.
+
+#include <cstdint>
+#include <string>
+
+#include "sim/FaultSpec.h"
+#include "sim/RequestFramer.h"
+
+namespace zavo::sim {
+
+struct SimOptions {
+  int driveType = 2;
+  long baud = 19200;
+  bool pace = false;
+  double turnaroundMs = 0.5;
+  // DriveLink alone, or Modbus ASCII / RTU (which still answers DriveLink).
+  LineProtocol line = LineProtocol::DriveLink;
+  int station = 1;
+  int modbusFormat = -1;  // 0-8; -1: 0 for ASCII, 6 for RTU
+  std::string linkPath;
+  std::string statePath;
+  std::string logPath;
+  FaultSpec faults;
+  std::uint64_t seed = 1;
+
+  // Bits per character on the line: 8N1 for DriveLink, else those of the Modbus format.
+  int bitsPerCharacter() const;
+  int effectiveModbusFormat() const;
+};
+
+}  // namespace zavo::sim
