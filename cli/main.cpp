@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "platform/Prompt.h"
+#include "resources/TextTable.h"
 
 namespace {
 
@@ -16,10 +18,25 @@ void printUsage() {
   std::printf("\n'zavoctl COMMAND --help' describes one command.\n");
 }
 
+// Messages of the core go to standard error as they stand, without their box title.
+class CliPrompt final : public zavo::Prompt {
+ public:
+  zavo::PromptAnswer ask(const zavo::PromptRequest& r) override {
+    std::fprintf(stderr, "%s\n", r.text.c_str());
+    return r.buttons == zavo::PromptButtons::YesNo || r.buttons == zavo::PromptButtons::YesNoCancel
+               ? zavo::PromptAnswer::Yes
+               : zavo::PromptAnswer::Ok;
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  CliPrompt cliPrompt;
+  zavo::setPrompt(&cliPrompt);
+  // The English texts; without the library the built-in table answers.
+  zavo::TextTable::active().loadLibrary("libTolkar.so");
   if (args.empty()) {
     printUsage();
     return zavo::cli::kExitUsage;

@@ -1,0 +1,30 @@
+#pragma once
+// The global options of zavoctl's drive commands: which line, which drive, which protocol.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Command.h"
+
+namespace zavo::cli {
+
+struct DriveOptions {
+  std::string port;      // --port PATH, or ZAVO_PORT
+  int baudIndex = 1;     // --baud N (4800 ... 115200)
+  int driveType = 2;     // --drive-type T
+  bool modbus = false;   // --modbus ascii|rtu
+  bool ascii = false;
+  int station = 1;       // --station N
+  int format = -1;       // --format F (0-8); -1: 0 for ASCII, 6 for RTU
+  bool json = false;     // --json
+  std::vector<std::string> rest;  // the command's own arguments
+};
+
+// Takes the global options out of `args`; a usage error message when they are wrong.
+std::optional<DriveOptions> parseDriveOptions(Args args, std::string& error);
+
+// Usage lines of the global options, for each command's --help.
+extern const char* const kDriveOptionsHelp;
+
+}  // namespace zavo::cli
