@@ -157,6 +157,16 @@ std::string_view doName(int index);
 
 // ---- Document images -------------------------------------------------------------------------
 
+// Limits and default of one parameter for the current drive type and motor data, as
+// fillLimits and fillDefaults write them (false and all 0 for an unknown code). Also answers
+// for items without a document slot (OnE, monitor items).
+struct Limits {
+  std::int32_t min = 0;
+  std::int32_t max = 0;
+  std::int32_t def = 0;
+};
+bool limitsOf(std::string_view code, Limits& out);
+
 // Write the minimum and maximum images for the current drive type and motor data.
 void fillLimits(ParameterImages& images);
 // Write the default images for the current drive type and motor data (working values are

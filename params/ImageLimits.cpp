@@ -30,10 +30,6 @@ constexpr int kModelNibble15Bit = 0x7;
 constexpr int kModelNibbleNoEncoderType = 0xA;
 constexpr std::int32_t kEncoderTypeDefault = 256;
 
-struct Limits {
-  std::int32_t min, max, def;
-};
-
 std::int32_t clamp32(std::int64_t v) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
@@ -60,7 +56,7 @@ std::int32_t encoderOutputMax(const DriveContext& c) {
   }
 }
 
-Limits limitsOf(const CatalogueRow& r, const DriveContext& c) {
+Limits rowLimits(const CatalogueRow& r, const DriveContext& c) {
   Limits l{r.min, r.max, r.def};
   const int nibble = c.modelCode & 0xF;
   switch (r.rule) {
@@ -109,13 +105,23 @@ void forEachSlot(ParameterImages& images, Apply apply) {
     GroupImage& g = images[static_cast<ParamGroup>(f)];
     for (int n = 1; n <= g.slots(); ++n) {
       const CatalogueRow* r = n <= kMaxNumber ? idx.row(Key{static_cast<Family>(f), n}, c.driveType) : nullptr;
-      const Limits l = r ? limitsOf(*r, c) : Limits{0, 0, 0};
+      const Limits l = r ? rowLimits(*r, c) : Limits{};
       apply(g, static_cast<std::size_t>(n), l);
     }
   }
 }
 
 }  // namespace
+
+bool limitsOf(std::string_view code, Limits& out) {
+  out = {};
+  const auto key = parseCode(code);
+  const DriveContext& c = driveContext();
+  const CatalogueRow* r = key ? CatalogueIndex::instance().row(*key, c.driveType) : nullptr;
+  if (!r) return false;
+  out = rowLimits(*r, c);
+  return true;
+}
 
 void fillLimits(ParameterImages& images) {
   forEachSlot(images, [](GroupImage& g, std::size_t n, const Limits& l) {
