@@ -88,15 +88,31 @@ void CMainFrame::updateCommandStates() {
 }
 
 CChildFrame* CMainFrame::newDocument() {
+  auto* current = qobject_cast<CChildFrame*>(mdi_->activeSubWindow() ? mdi_->activeSubWindow() : mdi_->currentSubWindow());
+  if (current) {
+    // The save-before-discard question; Cancel ends the command and keeps the document.
+    CZavoServoDoc& doc = current->view()->document();
+    if (!doc.SaveModified()) return nullptr;
+    doc.OnNewDocument();
+    current->setWindowTitle(QString::fromUtf8(kNewDocumentTitle));
+    current->view()->refreshStatus();
+    return current;
+  }
+  return addChild(QString::fromUtf8(kNewDocumentTitle));
+}
+
+CChildFrame* CMainFrame::addChild(const QString& title) {
   auto* view = new CZavoServoView(services_.viewServices ? services_.viewServices() : ViewServices{});
   auto* child = new CChildFrame(view);
-  child->setWindowTitle(QString::fromUtf8(kNewDocumentTitle));
+  child->setWindowTitle(title);
   mdi_->addSubWindow(child);
   connect(view, &CZavoServoView::linkChanged, this, &CMainFrame::updateCommandStates);
+  connect(view, &CZavoServoView::driveTypeChanged, this, &CMainFrame::setTitleForDriveType);
   connect(child, &QObject::destroyed, this, [this] { updateCommandStates(); });
   child->showMaximized();
   mdi_->setActiveSubWindow(child);
   updateCommandStates();
+  view->refreshStatus();
   return child;
 }
 

@@ -47,6 +47,8 @@ class CMainFrame final : public QMainWindow {
   bool runCommand(int commandId);
   // New: a new document in its own child window titled "New Project".
   CChildFrame* newDocument();
+  // A child window with a new document.
+  CChildFrame* addChild(const QString& title);
   void setTitleForDriveType(int driveType);
   // A device came or went; the removal of the drive's interface takes the link down.
   void onDeviceEvent(const DeviceEvent& e);

@@ -2,23 +2,29 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include "app/CommandIds.h"
 #include "app/CurFile.h"
 #include "app/DriveTitles.h"
+#include "app/ui/CChildFrame.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/CZavoServoView.h"
 #include "app/ui/RecentFiles.h"
 #include "app/ui/StatusBarPanes.h"
 #include "app/ui/UdevMonitor.h"
 #include "app/ui/VirtualDrive.h"
+#include "link/LinkPort.h"
 #include "link/LinkState.h"
+#include "link/PortList.h"
 #include "params/DriveContext.h"
 #include "platform/Prompt.h"
 #include "platform/qt/QtPrompt.h"
 #include "platform/qt/UiText.h"
+#include "resources/TextTable.h"
 
 namespace zavo {
 namespace {
@@ -46,7 +52,11 @@ CZavoServoApp::~CZavoServoApp() {
   if (prompt_) setPrompt(nullptr);
 }
 
-bool CZavoServoApp::loadLanguageLibrary() { return true; }
+bool CZavoServoApp::loadLanguageLibrary() {
+  if (!TextTable::active().loadLibrary(kTolkarLibrary)) return false;
+  setTextLookup([](int id) { return id < 0 ? std::string() : text(static_cast<unsigned>(id)); });
+  return true;
+}
 
 QString CZavoServoApp::settingsPath() const { return QString::fromStdString(programDir_.file(kSettingsFile)); }
 
@@ -100,7 +110,11 @@ bool CZavoServoApp::InitInstance() {
 
   // 8. Title and catalogue by drive type; the window appears.
   applyDriveType(driveContext().driveType);
-  if (options_.show) frame_->showMaximized();
+  if (options_.show) {
+    // Sized to the screen first: without a window manager "maximised" means nothing.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) frame_->resize(screen->availableGeometry().size());
+    frame_->showMaximized();
+  }
 
   // 9. The launcher's hand-over.
   bool fileFromLauncher = false;
@@ -127,9 +141,14 @@ bool CZavoServoApp::InitInstance() {
 }
 
 void CZavoServoApp::applyDriveType(int driveType) {
+  const bool changed = driveContext().driveType != driveType;
   driveContext().driveType = driveType;
   settings_.driveType = driveType;
   frame_->setTitleForDriveType(driveType);
+  // A new, untouched document follows the type; an opened file keeps its values.
+  CZavoServoView* view = frame_->activeView();
+  if (changed && view && view->document().pathName().empty() && !view->document().isModified())
+    view->document().rebuildForDriveType();
 }
 
 void CZavoServoApp::applySettingsToLink() {
@@ -159,13 +178,19 @@ bool CZavoServoApp::saveSettings() {
 }
 
 bool CZavoServoApp::openDocument(const QString& path) {
-  (void)path;
-  return false;
+  CChildFrame* child = frame_->addChild(QFileInfo(path).fileName());
+  if (!child->view()->document().OnOpenDocument(path.toStdString())) {
+    child->close();
+    return false;
+  }
+  recent_->add(QFileInfo(path).absoluteFilePath());
+  return true;
 }
 
 std::vector<std::string> CZavoServoApp::portEntries() {
-  std::vector<std::string> entries;
-  entries.push_back(kSimulatorEntry);
+  SystemPortSource source;
+  std::vector<std::string> entries = buildPortList(source, probePort());
+  if (QFileInfo(virtualDrive_->program()).isExecutable()) entries.push_back(kSimulatorEntry);
   return entries;
 }
 

@@ -1,16 +1,35 @@
 #include "app/ui/CZavoServoView.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QShowEvent>
 
+#include "app/AppIds.h"
 #include "app/CommandIds.h"
 #include "app/StatusSink.h"
+#include "app/ui/VirtualDrive.h"
 #include "link/LinkPort.h"
 #include "link/LinkState.h"
+#include "link/PortList.h"
+#include "params/DriveContext.h"
+#include "platform/Prompt.h"
+#include "platform/qt/UiText.h"
 
 namespace zavo {
 
+QString tecFileFilter() {
+  // The table keeps the classic "text|pattern||" form; the dialog wants "text (pattern)".
+  QString filter = uiText(kIdsFileFilter, "Zavo Servo Files (*.tec)|*.tec||");
+  const int bar = filter.indexOf(QLatin1Char('|'));
+  return bar < 0 ? filter : filter.left(bar);
+}
+
 CZavoServoView::CZavoServoView(ViewServices services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)) {
+    : QWidget(parent), services_(std::move(services)), operations_(mainPort(), flags_),
+      connection_(mainPort(), flags_, operations_, doc_, *this) {
+  doc_.setTemporaryDirectory(services_.tempDir);
+  doc_.OnNewDocument();
+  connection_.setSettingsFolders(services_.programDir, services_.tempDir);
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Base);
   commands_.on(cmd::kConnect, [this] { connectCommand(); });
@@ -27,35 +46,111 @@ void CZavoServoView::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   if (shownOnce_) return;
   shownOnce_ = true;
-  monitorTimer_.start(kMonitorPeriodMs);
-}
-
-LinkPortRequest CZavoServoView::portRequest() const {
-  LinkPortRequest r;
-  if (services_.portEntries) r.entries = services_.portEntries();
-  r.preferSimulator = services_.preferSimulator;
-  return r;
+  monitorTimer_.start(kMonitorTimerMs);
+  if (flags_.linkWanted) connection_.autoReconnect();
 }
 
 void CZavoServoView::connectCommand() {
-  const auto choice = services_.askPort(portRequest(), this);
-  if (!choice) return;
-  emit linkChanged();
+  simulatorChosen_ = false;
+  connection_.connectCommand();
+  // The port list names the virtual drive by its entry, not by its terminal, which changes
+  // with every start; remember the entry.
+  if (simulatorChosen_ && linkState().isConnected())
+    saveSelectedEntry(kSimulatorEntry, services_.programDir, services_.tempDir);
+  linkStateMayHaveChanged();
 }
 
-void CZavoServoView::onMonitorTick() {}
+std::optional<LinkPortChoice> CZavoServoView::askLinkPort(bool linkWanted, int baudIndex) {
+  LinkPortRequest r;
+  if (services_.portEntries) r.entries = services_.portEntries();
+  bool found = false;
+  const int index = rememberedEntryIndex(r.entries, services_.programDir, services_.tempDir, &found);
+  if (found) r.remembered = index;
+  r.baudIndex = baudIndex;
+  r.linkWanted = linkWanted;
+  r.preferSimulator = services_.preferSimulator;
+  auto choice = services_.askPort(r, this);
+  if (!choice || linkWanted) return choice;
+  return resolveSimulator(*choice);
+}
+
+std::optional<LinkPortChoice> CZavoServoView::resolveSimulator(LinkPortChoice choice) {
+  if (choice.portEntry != kSimulatorEntry || !services_.virtualDrive) return choice;
+  std::string error;
+  const std::string pty = services_.virtualDrive->start(driveContext().driveType, &error);
+  if (pty.empty()) {
+    showMessage(uiText(kIdsCommunicateError, "Communicate Error!").toStdString() + "\n" + error,
+                "Communication Message", PromptIcon::Stop);
+    return std::nullopt;
+  }
+  simulatorChosen_ = true;
+  choice.portEntry = pty;
+  return choice;
+}
+
+void CZavoServoView::onMonitorTick() {
+  connection_.timerTick();
+  linkStateMayHaveChanged();
+}
+
+void CZavoServoView::linkStateMayHaveChanged() {
+  const bool now = linkState().isConnected();
+  if (now == wasConnected_) return;
+  wasConnected_ = now;
+  Q_EMIT linkChanged();
+}
 
 void CZavoServoView::linkLostByRemoval() {
   mainPort().Close();
   linkState().connected = 0;
-  snapshot_.connected = false;
-  snapshot_.linkWanted = false;
+  driveContext().linkOpen = false;
+  flags_.portOpen = false;
+  flags_.linkWanted = false;
   refreshStatus();
-  emit linkChanged();
+  linkStateMayHaveChanged();
+}
+
+void CZavoServoView::foreignFileOpened(int driveType) {
+  if (linkState().isConnected() || flags_.portOpen) {
+    connection_.disconnect();
+    refreshStatus();
+    linkStateMayHaveChanged();
+  }
+  Q_EMIT driveTypeChanged(driveType);
+}
+
+std::optional<std::string> CZavoServoView::askSavePath() {
+  const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), tecFileFilter());
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+StatusSnapshot CZavoServoView::statusSnapshot() const {
+  StatusSnapshot s;
+  s.connected = linkState().isConnected();
+  s.linkWanted = flags_.linkWanted;
+  s.servoOn = connection_.status().servoOn;
+  s.controlMode = doc_.controlMode;
+  s.version = doc_.driveSoftwareVersion;
+  s.motorCode = static_cast<std::uint16_t>(doc_.motorCode);
+  s.statusWord = connection_.status().statusWord;
+  s.driveType = driveContext().driveType;
+  return s;
+}
+
+void CZavoServoView::refreshPane(int pane) {
+  if (services_.status) services_.status->refreshPane(pane, statusSnapshot());
 }
 
 void CZavoServoView::refreshStatus() {
-  if (services_.status) services_.status->refreshAll(snapshot_);
+  if (services_.status) services_.status->refreshAll(statusSnapshot());
+}
+
+void CZavoServoView::setWaitCursor(bool on) {
+  if (on)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
 }
 
 }  // namespace zavo

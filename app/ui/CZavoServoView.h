@@ -1,24 +1,31 @@
 #pragma once
 // The view of a document: the hub every menu command reaches. It routes each command through
-// its table to the part of the program that serves it, owns the link to the drive and runs
-// the once-a-second monitor timer (1114) that keeps the link alive.
+// its table to the part of the program that serves it, owns the link to the drive (its flags,
+// the drive operations and the connection) and runs the once-a-second monitor timer that keeps
+// the link alive.
 
 #include <QWidget>
 
 #include "app/CommandTable.h"
 #include "app/StatusPanes.h"
 #include "app/ui/ViewServices.h"
+#include "link/ConnectionHost.h"
+#include "link/ConnectionManager.h"
+#include "link/DriveOperations.h"
+#include "link/LinkFlags.h"
+#include "params/DocumentHost.h"
+#include "params/ZavoServoDoc.h"
 #include "platform/qt/MessageMap.h"
 #include "platform/qt/WindowTimer.h"
 
 namespace zavo {
 
-class CZavoServoView final : public QWidget {
+// The file dialogs' filter for parameter files.
+QString tecFileFilter();
+
+class CZavoServoView final : public QWidget, public DocumentHost, public ConnectionHost {
   Q_OBJECT
  public:
-  static constexpr int kMonitorTimerId = 1114;
-  static constexpr int kMonitorPeriodMs = 1000;
-
   explicit CZavoServoView(ViewServices services, QWidget* parent = nullptr);
   ~CZavoServoView() override;
 
@@ -27,18 +34,32 @@ class CZavoServoView final : public QWidget {
 
   // Connect/Disconnect: the Link Port Set dialog, then the link up or down.
   void connectCommand();
-
   // The drive's USB interface went away: the port is closed and the link forgotten, so the
   // timer does not try to bring it back on a device that is gone.
   void linkLostByRemoval();
+  // Every pane of the status bar from the current state.
   void refreshStatus();
+  StatusSnapshot statusSnapshot() const;
 
+  CZavoServoDoc& document() { return doc_; }
+  ConnectionManager& connection() { return connection_; }
+  LinkFlags& linkFlags() { return flags_; }
   WindowTimer& monitorTimer() { return monitorTimer_; }
   const ViewServices& services() const { return services_; }
 
- signals:
+  // DocumentHost: a file of another drive type closes the link; the caption follows the type.
+  void foreignFileOpened(int driveType) override;
+  std::optional<std::string> askSavePath() override;
+
+  // ConnectionHost.
+  std::optional<LinkPortChoice> askLinkPort(bool linkWanted, int baudIndex) override;
+  void refreshPane(int pane) override;
+  void setWaitCursor(bool on) override;
+
+ Q_SIGNALS:
   // The link went up or down: the frame updates its menus.
   void linkChanged();
+  void driveTypeChanged(int driveType);
 
  protected:
   bool event(QEvent* e) override;
@@ -46,14 +67,21 @@ class CZavoServoView final : public QWidget {
 
  private:
   void onMonitorTick();
-  LinkPortRequest portRequest() const;
+  // The virtual drive stands behind its own port entry: start it and connect to its terminal.
+  std::optional<LinkPortChoice> resolveSimulator(LinkPortChoice choice);
+  void linkStateMayHaveChanged();
 
   ViewServices services_;
+  CZavoServoDoc doc_{this};
+  LinkFlags flags_;
+  DriveOperations operations_;
+  ConnectionManager connection_;
   CommandTable commands_;
   MessageMap messages_;
   WindowTimer monitorTimer_{kMonitorTimerId, this};
   bool shownOnce_ = false;
-  StatusSnapshot snapshot_;
+  bool simulatorChosen_ = false;
+  bool wasConnected_ = false;
 };
 
 }  // namespace zavo

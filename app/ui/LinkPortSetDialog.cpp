@@ -66,8 +66,8 @@ void LinkPortSetDialog::selectInitialEntry(const LinkPortRequest& request) {
     return;
   }
   if (request.remembered) {
-    // The remembered entry must match exactly; none matching leaves nothing selected.
-    ports_->setCurrentIndex(ports_->findText(QString::fromStdString(*request.remembered), Qt::MatchExactly));
+    // None matching the remembered entry leaves nothing selected.
+    ports_->setCurrentIndex(*request.remembered < ports_->count() ? *request.remembered : -1);
     if (ports_->currentIndex() >= 0) return;
   }
   const bool anyRealPort =
@@ -77,7 +77,7 @@ void LinkPortSetDialog::selectInitialEntry(const LinkPortRequest& request) {
 
 void LinkPortSetDialog::onOk() {
   choice_.portIndex = ports_->currentIndex();
-  choice_.portText = ports_->currentText().toStdString();
+  choice_.portEntry = ports_->currentText().toStdString();
   choice_.baudIndex = bauds_->currentIndex();
   ResourceDialog::onOk();
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "link/ConnectionHost.h"
 #include "platform/qt/ResourceDialog.h"
 
 class QComboBox;
@@ -22,17 +23,14 @@ inline constexpr const char* kSimulatorEntry = "SIMULATOR : Virtual drive";
 
 struct LinkPortRequest {
   std::vector<std::string> entries;    // the port list, in order
-  std::optional<std::string> remembered;  // the entry of the last good connect (comfile.ini)
+  // The entry of the last good connect (comfile.ini): its index, -1 when none matches, nothing
+  // when no file was found.
+  std::optional<int> remembered;
   int baudIndex = 1;
   bool linkWanted = false;
   bool preferSimulator = false;  // select the virtual drive whatever was remembered
 };
 
-struct LinkPortChoice {
-  int portIndex = -1;
-  std::string portText;
-  int baudIndex = 1;
-};
 
 class LinkPortSetDialog final : public ResourceDialog {
   Q_OBJECT

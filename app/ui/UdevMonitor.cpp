@@ -59,7 +59,7 @@ void UdevMonitor::receive() {
   e.modelId = propertyOf(d, "ID_MODEL_ID");
   e.devNode = orEmpty(udev_device_get_devnode(d));
   udev_device_unref(d);
-  emit deviceChanged(e);
+  Q_EMIT deviceChanged(e);
 }
 
 }  // namespace zavo

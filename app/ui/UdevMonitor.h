@@ -21,7 +21,7 @@ class UdevMonitor final : public QObject {
   // Starts watching; false (with the reason in `error`) when the device manager is not there.
   bool start(std::string* error);
 
- signals:
+ Q_SIGNALS:
   void deviceChanged(const zavo::DeviceEvent& event);
 
  private:

@@ -28,6 +28,7 @@ class VirtualDrive {
   void stop();
   bool running() const;
   const std::string& portPath() const { return port_; }
+  const QString& program() const { return program_; }
 
  private:
   QString program_;
