@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace zavo {
 namespace {
@@ -15,7 +16,14 @@ const char* const kPortPrefix = "PORT ";
 }  // namespace
 
 QString VirtualDrive::defaultProgram() {
-  return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zavodrive-sim"));
+  const QString name = QStringLiteral("zavodrive-sim");
+  const QDir here(QCoreApplication::applicationDirPath());
+  // Beside the program in the build tree; in an installed tree the family folder lies in
+  // <prefix>/lib/zavoservo/ and the simulator in <prefix>/bin.
+  for (const QString& candidate : {here.filePath(name), here.filePath(QStringLiteral("../../../bin/") + name)})
+    if (QFileInfo(candidate).isExecutable()) return QFileInfo(candidate).canonicalFilePath();
+  const QString inPath = QStandardPaths::findExecutable(name);
+  return inPath.isEmpty() ? here.filePath(name) : inPath;
 }
 
 VirtualDrive::VirtualDrive(QString program) : program_(std::move(program)) {}
