@@ -162,18 +162,17 @@ TEST(Connection, HealthPollWaitsForBusyAndModalOperations) {
 
 TEST(Connection, AlreadyOpenPortGoesStraightToTheTerminalHandshake) {
   ConnectionFixture f;
-  ASSERT_EQ(f.port.Open(f.drive.portPath().c_str(), 19200, 500, 20000, 20000), 0);
-  f.flags.portOpen = true;
-  f.connection.connectTo(*f.host.answer);
-  // The connect closed and reopened the port (the settings changed), so go through the
-  // dialog-free path with an unchanged choice on a still open port instead.
+  f.connection.connectCommand();
   ASSERT_TRUE(linkState().isConnected());
+  // A failed exchange drops the link but leaves the port open: the reconnect's open reports
+  // the port as already open and only the terminal handshake follows.
   linkState().connected = 0;
   f.drive.clearLog();
   f.connection.autoReconnect();
   ASSERT_TRUE(linkState().isConnected());
-  ASSERT_EQ(f.drive.requestCount(), 1);
-  EXPECT_EQ(std::string(f.drive.requestLog()[0].request.begin(), f.drive.requestLog()[0].request.begin() + 4), "R6CB");
+  const auto log = f.drive.requestLog();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(std::string(log[0].request.begin(), log[0].request.begin() + 4), "R6CB");
 }
 
 TEST(Connection, ModbusProbeBringsTheLinkUp) {

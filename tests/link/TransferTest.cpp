@@ -111,16 +111,21 @@ TEST(Planning, DiDoGroupRoundTrip) {
     PlanningTransfer t(f.ops, p);
     ASSERT_EQ(PlanningTransfer::diDoNames().size(), 18u);
     EXPECT_EQ(PlanningTransfer::diDoNames().front(), "Hn601");
-    for (int n = 1; n <= 18; ++n) doc.images[ParamGroup::Hn].value[static_cast<std::size_t>(n)] = n + 0x100;
+    // Values unlike the defaults (0x101...), so a write that did not arrive shows.
+    for (int n = 1; n <= 18; ++n) doc.images[ParamGroup::Hn].value[static_cast<std::size_t>(n)] = n + 0x80;
     ASSERT_EQ(t.writeDiDo(doc), 1);
     EXPECT_EQ(f.prompt.shown().back().title, "Write data");
+    // The drive takes its contact assignment at the next power-on.
+    f.drive.powerCycle();
     CZavoServoDoc back;
     ASSERT_EQ(t.readDiDo(back), 1);
     for (int n = 1; n <= 18; ++n) {
-      EXPECT_EQ(back.images[ParamGroup::Hn].value[static_cast<std::size_t>(n)], n + 0x100) << n;
-      EXPECT_EQ(back.contactCopy[static_cast<std::size_t>(n - 1)], n + 0x100) << n;
+      EXPECT_EQ(back.images[ParamGroup::Hn].value[static_cast<std::size_t>(n)], n + 0x80) << n;
+      EXPECT_EQ(back.contactCopy[static_cast<std::size_t>(n - 1)], n + 0x80) << n;
     }
-    if (line == sim::LineProtocol::DriveLink) EXPECT_EQ(f.drive.count(sim::RequestKind::DirectWrite), 0);
+    if (line == sim::LineProtocol::DriveLink) {
+      EXPECT_EQ(f.drive.count(sim::RequestKind::DirectWrite), 0);
+    }
     EXPECT_EQ(p.text, "Read DI/DO planning:Hn618");
   }
 }
