@@ -243,19 +243,19 @@ void LineServer::handle(const RequestFramer::Request& request) {
   Answer answer = engine_.answer(request, ms);
   int delayMs = 0;
   const Bytes reply = applyFaults(request, answer, delayMs);
-  if (answer.replied) {
-    auto start = arrived + std::chrono::milliseconds(delayMs);
-    if (pacer_.enabled()) start += pacer_.turnaround();
-    if (waitOrStop(start)) pacer_.send(pty_.master(), reply, start);
-  }
+  // Logged and saved before the reply leaves: whoever holds the reply may look at both.
   log_.add(LogEntry{ms, request.protocol, answer.kind, request.bytes, answer.replied, answer.replied ? reply : Bytes{}});
-
   std::function<void()> after;
   {
     std::lock_guard lk(m_);
     after = afterRequest_;
   }
   if (after) after();
+  if (answer.replied) {
+    auto start = arrived + std::chrono::milliseconds(delayMs);
+    if (pacer_.enabled()) start += pacer_.turnaround();
+    if (waitOrStop(start)) pacer_.send(pty_.master(), reply, start);
+  }
   ++served_;
   if (options_.faults.unplugAfter > 0 && served_ == options_.faults.unplugAfter)
     unplugAt_ = Clock::now() + kUnplugGrace;

@@ -39,7 +39,8 @@ class LineServer {
   std::string portPath() const;
   int plugCount() const;
   void onPortChanged(std::function<void(const std::string&)> callback);
-  // Called after every request, on the serving thread (the owner saves state there).
+  // Called for every request once it is answered and before the reply leaves, on the serving
+  // thread (the owner saves state there).
   void afterRequest(std::function<void()> callback);
   void setFaults(const FaultSpec& faults);
 

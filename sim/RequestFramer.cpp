@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/DriveLinkCodec.h"
+#include "link/ModbusCodec.h"
 #include "link/Protocol.h"
 #include "sim/SimConstants.h"
 
@@ -71,6 +72,11 @@ std::size_t RequestFramer::rtuLength() const {
   return 0;  // unknown layout: the frame ends where the line falls silent
 }
 
+bool RequestFramer::crcHolds(std::size_t length) const {
+  const std::uint16_t crc = modbus::crc16(buffer_.data(), length - 2);
+  return buffer_[length - 2] == (crc & 0xFF) && buffer_[length - 1] == (crc >> 8);
+}
+
 bool RequestFramer::looksLikeDriveLink() const {
   if (!startsDriveLink(buffer_[0])) return false;
   if (line_ != LineProtocol::ModbusRtu) return true;
@@ -90,11 +96,15 @@ std::size_t RequestFramer::headLength(LineProtocol& protocol) const {
     protocol = LineProtocol::DriveLink;
     return driveLinkLength();
   }
-  if (line_ == LineProtocol::ModbusRtu && (b == station_ || b == kModbusBroadcast)) {
-    protocol = LineProtocol::ModbusRtu;
-    return rtuLength();
-  }
-  return kSkip;
+  if (line_ != LineProtocol::ModbusRtu) return kSkip;
+  protocol = LineProtocol::ModbusRtu;
+  if (b == station_ || b == kModbusBroadcast) return rtuLength();
+  // Another station's request passes on a shared line; taken whole when its CRC proves it is
+  // one, so its data bytes are never mistaken for the start of a request to us.
+  const std::size_t length = rtuLength();
+  if (length == 0 || length > kMaxRtuFrame) return kSkip;
+  if (buffer_.size() < length) return 0;
+  return crcHolds(length) ? length : kSkip;
 }
 
 std::optional<RequestFramer::Request> RequestFramer::next(Clock::time_point now) {

@@ -49,6 +49,7 @@ class RequestFramer {
   std::size_t asciiLength() const;
   std::size_t rtuLength() const;
   bool looksLikeDriveLink() const;
+  bool crcHolds(std::size_t length) const;
   Request take(std::size_t length, LineProtocol protocol);
   void drop(std::size_t count);
 

@@ -60,7 +60,7 @@ bool StateFile::save(const std::string& path, const DriveState& state, std::stri
   for (const auto a : state.alarms) std::fprintf(f, " %04X", a);
   std::fprintf(f, "\n");
   for (const auto& [linear, value] : state.words) std::fprintf(f, "%04X %04X\n", linear, value);
-  const bool written = std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
+  const bool written = std::fflush(f) == 0;
   if (std::fclose(f) != 0 || !written) {
     ::unlink(temp.c_str());
     return fail(error, "cannot write " + temp);

@@ -39,6 +39,7 @@ bool VirtualDrive::start(std::string* error) {
     }
   }
   savedRevision_ = engine_->stateRevision();
+  stateInUse_ = !options_.statePath.empty();
   if (!options_.logPath.empty() && !log_.writeTo(options_.logPath))
     return fail(error, "cannot write the log " + options_.logPath);
   if (!server_->open(error)) return false;
@@ -57,7 +58,8 @@ void VirtualDrive::stop() {
 }
 
 void VirtualDrive::saveState() {
-  if (options_.statePath.empty()) return;
+  // Only a state file this drive has taken on is written: one it refused stays as it is.
+  if (!stateInUse_) return;
   const std::uint64_t revision = engine_->stateRevision();
   if (revision == savedRevision_) return;
   std::string why;

@@ -88,6 +88,7 @@ class VirtualDrive {
   std::unique_ptr<LineServer> server_;
   std::thread thread_;
   std::uint64_t savedRevision_ = 0;
+  bool stateInUse_ = false;
 };
 
 }  // namespace zavo::sim

@@ -1,0 +1,71 @@
+// Pacing accuracy of the virtual drive: 1,000 paced read exchanges (6 request and 7 reply
+// characters, 8N1) through the program's port, timed against the wire time the line would
+// need: (request + reply characters) × bits / baud + turnaround. The "ratio" counter is
+// measured / computed; 1.00 means the virtual line runs at the speed of a real one.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+#include "comtrak/CSerial.h"
+#include "link/DriveLinkCodec.h"
+#include "link/LinkSession.h"
+#include "link/LinkState.h"
+#include "link/Protocol.h"
+#include "sim/VirtualDrive.h"
+
+namespace {
+
+constexpr int kExchanges = 1000;
+constexpr double kTurnaroundMs = 0.5;
+
+void pacedReplies(benchmark::State& state) {
+  const long baud = state.range(0);
+  zavo::sim::SimOptions options;
+  options.pace = true;
+  options.baud = baud;
+  options.turnaroundMs = kTurnaroundMs;
+  zavo::sim::VirtualDrive drive(options);
+  std::string error;
+  if (!drive.start(&error)) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  CSerial port;
+  if (port.Open(drive.portPath().c_str(), static_cast<unsigned long>(baud), 500, 2048, 2048) != 0) {
+    state.SkipWithError("cannot open the virtual drive's port");
+    return;
+  }
+  zavo::linkState().connected = 1;
+  const zavo::Frame request = zavo::drivelink::readRequest('6', 0xCB);
+  const double characters = static_cast<double>(request.size + zavo::protocol::kReadReplyLength);
+  const double wireSeconds =
+      characters * options.bitsPerCharacter() / static_cast<double>(baud) + kTurnaroundMs / 1000;
+
+  double measured = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kExchanges; ++i) {
+      std::uint8_t reply[zavo::protocol::kReadReplyLength];
+      if (zavo::checkedExchange(port, request, reply, sizeof reply) != zavo::protocol::kExchangeData) {
+        state.SkipWithError("exchange failed");
+        return;
+      }
+    }
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.SetIterationTime(elapsed);
+    measured += elapsed;
+  }
+  const double computed = wireSeconds * kExchanges * static_cast<double>(state.iterations());
+  state.counters["ratio"] = measured / computed;
+  state.counters["wire_ms"] = wireSeconds * 1000;
+  state.counters["measured_ms"] = measured * 1000 / (kExchanges * static_cast<double>(state.iterations()));
+  port.Close();
+  drive.stop();
+}
+
+BENCHMARK(pacedReplies)->Arg(19200)->Arg(115200)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
