@@ -292,13 +292,15 @@ int modbusRegister(std::string_view code) {
   return modbusRegister(groupLetter(code), key->number, idOfKey(*key));
 }
 
-bool isSignedWord(char letter, int number, int id) {
+WordKind wordKind(char letter, int number, int id) {
   const auto key = keyFor(letter, number, id);
-  if (!key) return false;
+  if (!key) return WordKind::Unknown;
   const int type = currentType();
   const CatalogueRow* r = index().row(*key, type);
-  if (!r || index().wide(*key, type)) return false;
-  return r->min < 0 || r->rule == Rule::SignedSpeed;
+  if (!r) return WordKind::Unknown;
+  const WideRow* w = index().wide(*key, type);
+  if (w && !(w->extendedMonitorOnly && !driveContext().extendedMonitor)) return WordKind::Wide;
+  return r->min < 0 || r->rule == Rule::SignedSpeed ? WordKind::Signed : WordKind::Unsigned;
 }
 
 bool storeOnly(std::string_view code) { return storeOnly(code, currentType()); }

@@ -113,9 +113,12 @@ DirectWritePair directWritePair(std::string_view code);
 int modbusRegister(char letter, int number, int id = 0);
 int modbusRegister(std::string_view code);
 
-// True for a 16-bit parameter that can be negative (its minimum is below 0): its drive word is
-// a signed number. `letter`, `number` and `id` as for addressCode().
-bool isSignedWord(char letter, int number, int id);
+// How an item's raw value is carried, for the conversions: a 16-bit word that is signed
+// because the parameter can be negative (its minimum is below 0), an unsigned 16-bit word, a
+// 32-bit value in two words, or Unknown for an item the catalogue does not hold. `letter`,
+// `number` and `id` as for addressCode().
+enum class WordKind { Unknown, Unsigned, Signed, Wide };
+WordKind wordKind(char letter, int number, int id);
 
 // Parameters the drive takes only after a restart: stored through the window, never written
 // directly.

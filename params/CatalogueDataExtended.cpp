@@ -39,7 +39,7 @@ constexpr CatalogueRow kRows[] = {
     {"OnC03", kAllTypes, 0x10000, 0x4732, 0, 65535, 0, Rule::Fixed, 62289, 0, Unit::None, 0x11111},
     {"OnC04", kAllTypes, 0x10000, 0x4733, 0, 65535, 0, Rule::Fixed, 62290, 0, Unit::None, 0x11111},
     {"OnC05", kAllTypes, 0x10000, 0x4734, 0, 65535, 0, Rule::Fixed, 62291, 0, Unit::None, 0x11111},
-    {"OnC06", kAllTypes, 0x10000, 0x4735, 0, 65535, 100, Rule::Fixed, 62292, 0, Unit::None, 0x11111},
+    {"OnC06", kAllTypes, 0x10000, 0x4735, 0, 10000, 100, Rule::Fixed, 62292, 0, Unit::None, 0x11111},
     {"OnC07", kAllTypes, 0x10000, 0x4736, 0, 65535, 0, Rule::Fixed, 62293, 0, Unit::None, 0x11111},
     {"OnC08", kAllTypes, 0x10000, 0x4737, 0, 65535, 0, Rule::Fixed, 62294, 0, Unit::None, 0x11111},
     {"OnC09", kAllTypes, 0x10000, 0x4738, 0, 65535, 0, Rule::Fixed, 62295, 0, Unit::None, 0x11111},

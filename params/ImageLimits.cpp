@@ -11,6 +11,11 @@
 namespace zavo::catalogue {
 namespace {
 
+// Drive speed units per rated speed: the legacy series and the others.
+constexpr std::int64_t kLegacySpeedUnit = 16384;
+constexpr std::int64_t kSpeedUnit = 4096;
+constexpr int kDefaultRatedSpeed = 3000;
+
 // The gear-scale factor is a ratio to this.
 constexpr std::int64_t kGearScaleUnit = 600;
 
@@ -44,6 +49,20 @@ std::int64_t speedLimit(const DriveContext& c) {
   return gearScaled(c.linearMotor ? rated * 3 / 2 : rated * 4, c);
 }
 
+// The largest speed whose drive word still fits in 16 bits (unsigned, or signed for speeds
+// with a direction): on the legacy series four times the rated speed does not, and a limit
+// beyond the word would let a value through that reaches the drive cut to its low bits.
+std::int64_t speedWordCap(const DriveContext& c, bool withSign) {
+  const std::int64_t unit = c.legacySeries ? kLegacySpeedUnit : kSpeedUnit;
+  const std::int64_t rated = c.ratedSpeed > 0 ? c.ratedSpeed : kDefaultRatedSpeed;
+  const std::int64_t twiceMaxWord = withSign ? 2 * 0x7FFF + 1 : 2 * 0xFFFF + 1;
+  return (twiceMaxWord * rated - 1) / (2 * unit);
+}
+
+std::int32_t cappedSpeed(const DriveContext& c, bool withSign) {
+  return clamp32(std::min(speedLimit(c), speedWordCap(c, withSign)));
+}
+
 std::int32_t encoderOutputMax(const DriveContext& c) {
   switch (c.driveType) {
     case 0:
@@ -61,13 +80,13 @@ Limits rowLimits(const CatalogueRow& r, const DriveContext& c) {
   const int nibble = c.modelCode & 0xF;
   switch (r.rule) {
     case Rule::Fixed: break;
-    case Rule::Speed: l.max = clamp32(speedLimit(c)); break;
+    case Rule::Speed: l.max = cappedSpeed(c, false); break;
     case Rule::SignedSpeed:
-      l.max = clamp32(speedLimit(c));
+      l.max = cappedSpeed(c, true);
       l.min = -l.max;
       break;
     case Rule::SpeedReached:
-      l.max = clamp32(speedLimit(c));
+      l.max = cappedSpeed(c, false);
       l.def = clamp32(gearScaled((static_cast<std::int64_t>(c.ratedSpeed) + 2) / 3, c));
       break;
     case Rule::EncoderOutput:

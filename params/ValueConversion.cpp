@@ -245,11 +245,15 @@ const Rule* find(std::span<const Rule> rules, Group g, int item) {
   return nullptr;
 }
 
-std::int32_t apply(const Rule& r, std::int32_t v, bool toRawDirection) {
+std::int32_t apply(const Rule& r, std::int32_t v, bool toRawDirection, catalogue::WordKind word) {
   const bool legacy = driveContext().legacySeries;
   switch (r.kind) {
     case Kind::Same: return v;
-    case Kind::Unsigned16: return lowWord(v);
+    // The word rule of a group yields to what the catalogue knows of the item: a 32-bit
+    // value keeps its high word, a parameter that can be negative keeps its sign.
+    case Kind::Unsigned16:
+      if (word == catalogue::WordKind::Wide) return v;
+      return word == catalogue::WordKind::Signed ? signedWord(v) : lowWord(v);
     case Kind::Speed:
       return toRawDirection ? speedToRaw(v) : speedToDisplay(lowWord(v));
     case Kind::SignedSpeed:
@@ -303,16 +307,17 @@ std::int32_t toDisplay(char letter, int item, std::int32_t raw, int id) {
   }
   // A 16-bit parameter that can be negative arrives as an unsigned word; it is read back
   // with its sign so that what was written reads back the same.
-  if (catalogue::isSignedWord(letter, item, id)) raw = signedWord(raw);
+  const catalogue::WordKind word = catalogue::wordKind(letter, item, id);
+  if (word == catalogue::WordKind::Signed) raw = signedWord(raw);
   const Rule* r = find(kToDisplay, g, item);
-  return r ? apply(*r, raw, false) : raw;
+  return r ? apply(*r, raw, false, word) : raw;
 }
 
 std::int32_t toRaw(char letter, int item, std::int32_t display, int id) {
   const Group g = groupOf(letter, id);
   if (g == Group::OnE) return display;
   const Rule* r = find(kToRaw, g, item);
-  return r ? apply(*r, display, true) : display;
+  return r ? apply(*r, display, true, catalogue::WordKind::Unknown) : display;
 }
 
 std::int32_t toDisplay(std::string_view code, std::int32_t raw) {
