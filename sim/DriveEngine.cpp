@@ -12,7 +12,7 @@ constexpr std::uint32_t kWordMask = 0xFFFF;
 }  // namespace
 
 DriveEngine::DriveEngine(int driveType, int station, std::uint64_t seed)
-    : table_(ParameterTable::build(driveType)),
+    : table_(ParameterTable::of(driveType)),
       motion_(seed),
       parameters_(protocol::imageWordsOf(driveType)),
       driveLink_(memory_, protocol::windowOf(driveType)),

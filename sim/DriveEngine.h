@@ -25,6 +25,7 @@ namespace zavo::sim {
 
 class DriveEngine {
  public:
+  // Throws std::invalid_argument for a drive type outside 0-4.
   DriveEngine(int driveType, int station, std::uint64_t seed);
   DriveEngine(const DriveEngine&) = delete;
   DriveEngine& operator=(const DriveEngine&) = delete;
@@ -57,7 +58,7 @@ class DriveEngine {
   void powerCycleLocked();
 
   mutable std::mutex m_;
-  const ParameterTable table_;
+  const ParameterTable& table_;
   MotionModel motion_;
   ParameterMemory parameters_;
   DriveMemory memory_;

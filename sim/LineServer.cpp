@@ -84,8 +84,8 @@ void LineServer::unplug() {
   }
   unplugged_ = true;
   unplugAt_.reset();
-  if (options_.faults.replugMs >= 0)
-    replugAt_ = Clock::now() + std::chrono::milliseconds(options_.faults.replugMs);
+  const int replugMs = faultSpec().replugMs;
+  if (replugMs >= 0) replugAt_ = Clock::now() + std::chrono::milliseconds(replugMs);
   notify("");
 }
 
@@ -122,6 +122,12 @@ void LineServer::afterRequest(std::function<void()> callback) {
 void LineServer::setFaults(const FaultSpec& faults) {
   std::lock_guard lk(m_);
   faults_ = FaultInjector(faults, options_.seed);
+  served_ = 0;  // an unplug counts from the new faults on
+}
+
+FaultSpec LineServer::faultSpec() const {
+  std::lock_guard lk(m_);
+  return faults_.spec();
 }
 
 void LineServer::notify(const std::string& path) {
@@ -256,9 +262,13 @@ void LineServer::handle(const RequestFramer::Request& request) {
     if (pacer_.enabled()) start += pacer_.turnaround();
     if (waitOrStop(start)) pacer_.send(pty_.master(), reply, start);
   }
-  ++served_;
-  if (options_.faults.unplugAfter > 0 && served_ == options_.faults.unplugAfter)
-    unplugAt_ = Clock::now() + kUnplugGrace;
+  bool unplugDue = false;
+  {
+    std::lock_guard lk(m_);
+    const int unplugAfter = faults_.spec().unplugAfter;
+    unplugDue = unplugAfter > 0 && ++served_ == unplugAfter;
+  }
+  if (unplugDue) unplugAt_ = Clock::now() + kUnplugGrace;
 }
 
 }  // namespace zavo::sim

@@ -56,6 +56,7 @@ class LineServer {
   bool waitOrStop(Clock::time_point until);
   int pollTimeoutMs(Clock::time_point now) const;
   void notify(const std::string& path);
+  FaultSpec faultSpec() const;
 
   const SimOptions options_;
   DriveEngine& engine_;
@@ -64,7 +65,7 @@ class LineServer {
   LinePacer pacer_;
   Clock::time_point start_;
 
-  mutable std::mutex m_;  // guards the pty identity, the faults and the callbacks
+  mutable std::mutex m_;  // guards the pty identity, the faults, their count and the callbacks
   PseudoTerminal pty_;
   int plugs_ = 0;
   FaultInjector faults_;
@@ -73,7 +74,7 @@ class LineServer {
 
   int wake_[2] = {-1, -1};
   std::atomic<bool> stop_{false};
-  long served_ = 0;
+  long served_ = 0;  // requests since the faults were set
   bool unplugged_ = false;
   std::optional<Clock::time_point> unplugAt_;
   std::optional<Clock::time_point> replugAt_;

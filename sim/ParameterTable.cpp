@@ -1,6 +1,9 @@
 #include "sim/ParameterTable.h"
 
 #include <cstdio>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
 
 #include "params/Catalogue.h"
 #include "params/DriveContext.h"
@@ -50,6 +53,17 @@ std::string itemCode(const char* prefix, int item) {
 
 int linearNumberOf(RegisterRef r) {
   return catalogue::linearNumber(static_cast<std::uint16_t>((r.page << 8) | r.address));
+}
+
+const ParameterTable& ParameterTable::of(int driveType) {
+  static std::mutex m;
+  static std::array<std::unique_ptr<const ParameterTable>, catalogue::kDriveTypeCount> tables;
+  if (driveType < 0 || driveType >= catalogue::kDriveTypeCount)
+    throw std::invalid_argument("no drive type " + std::to_string(driveType));
+  std::lock_guard lk(m);
+  auto& t = tables[static_cast<std::size_t>(driveType)];
+  if (!t) t = std::make_unique<const ParameterTable>(build(driveType));
+  return *t;
 }
 
 ParameterTable ParameterTable::build(int driveType) {

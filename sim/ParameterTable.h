@@ -4,7 +4,8 @@
 // diagnostics and alarm history registers, and the Modbus parameter registers.
 //
 // Building it sets the process-wide drive context to that of a freshly powered drive of the
-// type and puts the previous context back afterwards; build before other threads use the
+// type and puts the previous context back afterwards, so each type's table is built once per
+// process and kept: create the first virtual drive of a type before other threads use the
 // catalogue.
 
 #include <array>
@@ -48,6 +49,8 @@ struct ParameterTable {
   int ratedSpeed = 0;
   int modelCode = 0;
 
+  // The table of `driveType` (0-4), built on first use.
+  static const ParameterTable& of(int driveType);
   static ParameterTable build(int driveType);
 
   const StoredParameter* find(const std::string& code) const;

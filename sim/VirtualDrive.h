@@ -32,6 +32,8 @@ class LineServer;
 
 class VirtualDrive {
  public:
+  // Throws std::invalid_argument for a drive type outside 0-4. The first drive of a type
+  // reads the catalogue under the power-on drive context of that type (see ParameterTable).
   explicit VirtualDrive(SimOptions options = {});
   ~VirtualDrive();
   VirtualDrive(const VirtualDrive&) = delete;

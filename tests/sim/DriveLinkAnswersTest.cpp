@@ -104,6 +104,12 @@ TEST(DriveLinkAnswers, RequestsAreCountedByKind) {
   EXPECT_EQ(textOf(log[4].reply), dataReplyText(4));
 }
 
+TEST(DriveLinkAnswers, OnlyDriveTypesZeroToFourExist) {
+  SimOptions o;
+  o.driveType = 5;
+  EXPECT_THROW(VirtualDrive{o}, std::invalid_argument);
+}
+
 TEST(DriveLinkAnswers, ConnectAndStatusReadsAllSucceed) {
   // The registers the connect handshake and the status read of every poll ask for.
   for (int type = 0; type <= 4; ++type) {

@@ -81,7 +81,7 @@ TEST(PowerOnDefaults, EveryParameterReadsBackAsItsDefault) {
       o.driveType = type;
       return o;
     }());
-    const ParameterTable table = ParameterTable::build(type);
+    const ParameterTable& table = ParameterTable::of(type);
     ASSERT_GT(table.parameters.size(), 100u);
     const DriveContext saved = driveContext();
     driveContext().reset(type);
@@ -111,7 +111,7 @@ TEST(PowerOnDefaults, EveryParameterReadsBackAsItsDefault) {
 
 TEST(PowerOnDefaults, ReadThroughTheWindowOnTheWire) {
   SimLink link;
-  const ParameterTable table = ParameterTable::build(2);
+  const ParameterTable& table = ParameterTable::of(2);
   int checked = 0;
   for (const StoredParameter& p : table.parameters) {
     if (p.highLinear >= 0) {
@@ -136,7 +136,7 @@ TEST(AlarmHistory, TheClearingSequenceClearsItAndNothingSetsIt) {
     SimOptions o;
     o.driveType = type;
     SimLink link(o);
-    const ParameterTable table = ParameterTable::build(type);
+    const ParameterTable& table = ParameterTable::of(type);
     for (std::size_t n = 0; n < table.alarms.size(); ++n)
       EXPECT_EQ(link.read(table.alarms[n].page, table.alarms[n].address), kPastAlarms[n]) << "AL" << n + 1;
     const RegisterRef first = table.alarms[1];
@@ -152,7 +152,7 @@ TEST(AlarmHistory, TheClearingSequenceClearsItAndNothingSetsIt) {
 
 TEST(DisplayValues, SpeedMovesTorqueFollowsAndNothingWritesThem) {
   SimLink link;
-  const ParameterTable table = ParameterTable::build(2);
+  const ParameterTable& table = ParameterTable::of(2);
   const DisplayItem* speed = table.displayItem(kUnSpeed);
   const DisplayItem* position = table.displayItem(kUnFeedbackPulses);
   ASSERT_TRUE(speed && position && position->high);

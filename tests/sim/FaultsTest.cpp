@@ -143,6 +143,16 @@ TEST(Faults, TheSameSeedMisbehavesTheSameWay) {
   EXPECT_NE(a.find('o'), std::string::npos);
 }
 
+TEST(Faults, ChangedWhileServing) {
+  SimLink link;
+  const Frame read = drivelink::readRequest('6', 0xCB);
+  EXPECT_EQ(textOf(link.sendAndCollect(read)), kGood);
+  link.drive.setFaults(*FaultSpec::parse("refuse=1"));
+  EXPECT_EQ(textOf(link.sendAndCollect(read)), "!");
+  link.drive.setFaults(FaultSpec{});
+  EXPECT_EQ(textOf(link.sendAndCollect(read)), kGood);
+}
+
 TEST(Faults, SpecParsing) {
   const auto f = FaultSpec::parse("drop=0.25,corrupt=1,refuse=0,garbage=0.5,delay-ms=30,unplug-after=5,replug-ms=100");
   ASSERT_TRUE(f);
