@@ -100,9 +100,9 @@ bool DriveEngine::setParameter(const std::string& code, std::int32_t raw) {
   const auto low = static_cast<std::uint16_t>(u & kWordMask);
   const auto high = static_cast<std::uint16_t>(u >> kWordBits);
   parameters_.store(p->linear, low);
-  memory_.poke(p->live, low);
+  mirror(p->live, low);
   if (p->highLinear >= 0) parameters_.store(p->highLinear, high);
-  if (p->highLive) memory_.poke(*p->highLive, high);
+  if (p->highLive) mirror(*p->highLive, high);
   return true;
 }
 
@@ -115,9 +115,15 @@ void DriveEngine::powerCycleLocked() {
   // The working register of every parameter takes its stored word; the window and the
   // status words come up as they always do.
   for (const auto& p : table_.parameters) {
-    memory_.poke(p.live, parameters_.word(p.linear));
-    if (p.highLive && p.highLinear >= 0) memory_.poke(*p.highLive, parameters_.word(p.highLinear));
+    mirror(p.live, parameters_.word(p.linear));
+    if (p.highLive && p.highLinear >= 0) mirror(*p.highLive, parameters_.word(p.highLinear));
   }
+}
+
+void DriveEngine::mirror(RegisterRef live, std::uint16_t value) {
+  // On the M7 family the catalogue places Pn357-Pn361 at the window's own registers; the
+  // window keeps them, and their values stay reachable through it by linear number.
+  if (!window_->claims(live)) memory_.poke(live, value);
 }
 
 AlarmHistory::Codes DriveEngine::alarms() const {

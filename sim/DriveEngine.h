@@ -56,6 +56,7 @@ class DriveEngine {
 
  private:
   void powerCycleLocked();
+  void mirror(RegisterRef live, std::uint16_t value);
 
   mutable std::mutex m_;
   const ParameterTable& table_;

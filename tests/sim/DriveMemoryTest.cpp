@@ -101,7 +101,10 @@ TEST(PowerOnDefaults, EveryParameterReadsBackAsItsDefault) {
       if (!alias) {
         EXPECT_EQ(static_cast<std::uint32_t>(*raw) & mask, expected) << e.code << " default " << def;
       }
-      EXPECT_EQ(drive.liveParameter(e.code), raw) << e.code << ": the running value mirrors the stored one";
+      // Pn357-Pn361 of the M7 family sit on the window's registers, which the window keeps.
+      const auto& w = protocol::windowOf(type);
+      const bool onWindow = p->live.page == '5' && p->live.address >= w.command && p->live.address <= w.readData;
+      if (!onWindow) EXPECT_EQ(drive.liveParameter(e.code), raw) << e.code << ": the running value mirrors the stored one";
       ++checked;
     }
     driveContext() = saved;
