@@ -104,7 +104,9 @@ TEST(PowerOnDefaults, EveryParameterReadsBackAsItsDefault) {
       // Pn357-Pn361 of the M7 family sit on the window's registers, which the window keeps.
       const auto& w = protocol::windowOf(type);
       const bool onWindow = p->live.page == '5' && p->live.address >= w.command && p->live.address <= w.readData;
-      if (!onWindow) EXPECT_EQ(drive.liveParameter(e.code), raw) << e.code << ": the running value mirrors the stored one";
+      if (!onWindow) {
+        EXPECT_EQ(drive.liveParameter(e.code), raw) << e.code << ": the running value mirrors the stored one";
+      }
       ++checked;
     }
     driveContext() = saved;
