@@ -13,6 +13,11 @@ namespace {
 
 using Value = std::function<double(const MotionSample&)>;
 
+// The torque command runs a little ahead of the torque the motor makes; the average load is
+// a share of the momentary one.
+constexpr double kTorqueCommandGain = 1.02;
+constexpr double kAverageLoadShare = 0.7;
+
 // The raw word(s) that the program's raw → display rule turns back into `display`.
 std::int64_t rawOf(double display, double displayPerRaw) {
   return displayPerRaw == 0 ? 0 : std::llround(display / displayPerRaw);
@@ -24,8 +29,8 @@ Value motionValue(int item) {
     case kUnSpeed: return [](const MotionSample& s) { return s.speedRpm; };
     case kUnTorque:
     case kUnTorqueFeedback: return [](const MotionSample& s) { return s.torquePercent; };
-    case kUnTorqueCommand: return [](const MotionSample& s) { return s.torquePercent * 1.02; };
-    case kUnAverageLoad: return [](const MotionSample& s) { return std::fabs(s.torquePercent) * 0.7; };
+    case kUnTorqueCommand: return [](const MotionSample& s) { return s.torquePercent * kTorqueCommandGain; };
+    case kUnAverageLoad: return [](const MotionSample& s) { return std::fabs(s.torquePercent) * kAverageLoadShare; };
     case kUnPeakLoad: return [](const MotionSample& s) { return std::fabs(s.torquePercent); };
     case kUnSpeedCommand: return [](const MotionSample& s) { return s.speedCommandRpm; };
     case kUnFeedbackPulses: return [](const MotionSample& s) { return s.positionPulses; };

@@ -176,9 +176,13 @@ void LineServer::run() {
         sleepFor(msUntil(*replugAt_, now));
         continue;
       }
-      replugAt_.reset();
       std::string error;
-      if (plugIn(&error)) notify(portPath());
+      if (plugIn(&error)) {
+        replugAt_.reset();
+        notify(portPath());
+      } else {
+        replugAt_ = now + std::chrono::milliseconds(std::max(faultSpec().replugMs, kNoPeerNapMs));
+      }
       continue;
     }
     const int master = pty_.master();
@@ -195,7 +199,7 @@ void LineServer::run() {
       const std::size_t before = framer_.pending();
       readLine(now);
       fresh = framer_.pending() != before;
-    } else if (p[0].revents & POLLHUP) {
+    } else if (p[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
       sleepFor(kNoPeerNapMs);
     }
     // The plug comes out when its time is up, or as soon as the program says anything more:

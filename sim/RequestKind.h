@@ -18,9 +18,9 @@ enum class RequestKind {
   ModbusWrite,   // function 06
   ModbusOther,   // any other function: answered with exception 01
   OtherStation,  // a Modbus frame for another station: not answered
-  Malformed,     // bad checksum, LRC, CRC or layout: not answered
+  Malformed,     // bad checksum, LRC, CRC or layout: not answered (keep it last)
 };
-inline constexpr int kRequestKindCount = 10;
+inline constexpr int kRequestKindCount = static_cast<int>(RequestKind::Malformed) + 1;
 
 const char* nameOf(RequestKind kind);
 
