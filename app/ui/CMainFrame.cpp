@@ -62,6 +62,11 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+  // The child windows go down with the work area after this frame's members; none of their
+  // signals may reach the frame then.
+  // (Closed windows not yet deleted are no longer in the area's list, but still children.)
+  disconnect(mdi_, nullptr, this, nullptr);
+  for (QObject* child : mdi_->findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
   // The port goes down with the main window, so the drive does not keep a half-open line.
   if (linkState().isConnected()) mainPort().Close();
 }

@@ -54,6 +54,7 @@ class CMainFrame final : public QMainWindow {
   void onDeviceEvent(const DeviceEvent& e);
   // Enables exactly the commands that the frame or the active view serves.
   void updateCommandStates();
+  void setUrlOpener(std::function<bool(const QUrl&)> open) { services_.openUrl = std::move(open); }
 
  protected:
   void closeEvent(QCloseEvent* e) override;

@@ -63,8 +63,10 @@ QString CZavoServoApp::settingsPath() const { return QString::fromStdString(prog
 bool CZavoServoApp::InitInstance() {
   // 1. The program directory, where settings live.
   programDir_ = ProgramDirectory::choose(options_.executableDir.toStdString(), options_.configDir.toStdString());
-  prompt_ = std::make_unique<QtPrompt>();
-  setPrompt(prompt_.get());
+  if (options_.installPrompt) {
+    prompt_ = std::make_unique<QtPrompt>();
+    setPrompt(prompt_.get());
+  }
 
   // 2. The recent file list.
   registry_ = std::make_unique<QSettings>(QString::fromLatin1(kRegistryRoot), QString::fromLatin1(kRegistryApp));
@@ -82,6 +84,8 @@ bool CZavoServoApp::InitInstance() {
   fs.driveType = [] { return driveContext().driveType; };
   fs.programDir = programDir_.path;
   frame_ = std::make_unique<CMainFrame>(std::move(fs));
+  // A title from the start: a maximised child window adds its name to it.
+  frame_->setTitleForDriveType(driveContext().driveType);
 
   // 5. The brand, by the application title.
   brand_ = brandOf(uiText(kIdsAppTitle, "ZavoServo").toStdString());

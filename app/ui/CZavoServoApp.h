@@ -35,6 +35,7 @@ struct StartupOptions {
   ViewServices::PortEntries portEntries;
   ViewServices::AskPort askPort;
   bool show = true;
+  bool installPrompt = true;  // message boxes as QMessageBox (tests keep their recording one)
   bool watchDevices = true;
 };
 

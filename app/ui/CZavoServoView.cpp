@@ -35,7 +35,7 @@ CZavoServoView::CZavoServoView(ViewServices services, QWidget* parent)
   commands_.on(cmd::kConnect, [this] { connectCommand(); });
   commands_.on(cmd::kDisconnect, [this] { connectCommand(); });
   commands_.on(cmd::kPortSet, [this] { connectCommand(); });
-  connect(&monitorTimer_, &QTimer::timeout, this, &CZavoServoView::onMonitorTick);
+  connect(&monitorTimer_, &QTimer::timeout, this, &CZavoServoView::monitorTick);
 }
 
 CZavoServoView::~CZavoServoView() { monitorTimer_.stop(); }
@@ -88,7 +88,7 @@ std::optional<LinkPortChoice> CZavoServoView::resolveSimulator(LinkPortChoice ch
   return choice;
 }
 
-void CZavoServoView::onMonitorTick() {
+void CZavoServoView::monitorTick() {
   connection_.timerTick();
   linkStateMayHaveChanged();
 }
@@ -97,6 +97,9 @@ void CZavoServoView::linkStateMayHaveChanged() {
   const bool now = linkState().isConnected();
   if (now == wasConnected_) return;
   wasConnected_ = now;
+  // A poll that loses the line refreshes no pane of its own; the bar must not go on saying
+  // "Servo Linking".
+  refreshStatus();
   Q_EMIT linkChanged();
 }
 

@@ -40,6 +40,8 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   // Every pane of the status bar from the current state.
   void refreshStatus();
   StatusSnapshot statusSnapshot() const;
+  // One tick of timer 1114.
+  void monitorTick();
 
   CZavoServoDoc& document() { return doc_; }
   ConnectionManager& connection() { return connection_; }
@@ -66,7 +68,6 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   void showEvent(QShowEvent* e) override;
 
  private:
-  void onMonitorTick();
   // The virtual drive stands behind its own port entry: start it and connect to its terminal.
   std::optional<LinkPortChoice> resolveSimulator(LinkPortChoice choice);
   void linkStateMayHaveChanged();
