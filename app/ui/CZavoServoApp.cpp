@@ -77,7 +77,8 @@ bool CZavoServoApp::InitInstance() {
   if (!options_.loadLanguage()) return false;
 
   // 4. The main window.
-  virtualDrive_ = std::make_unique<VirtualDrive>();
+  virtualDrive_ = std::make_unique<VirtualDrive>(
+      options_.simulatorProgram.isEmpty() ? VirtualDrive::defaultProgram() : options_.simulatorProgram);
   FrameServices fs;
   fs.viewServices = [this] { return viewServices(); };
   fs.saveSettings = [this] { saveSettings(); };
@@ -137,8 +138,11 @@ bool CZavoServoApp::InitInstance() {
   // 10. A first start without a file goes straight to the connect dialog.
   if (!fileFromLauncher) {
     if (CZavoServoView* view = frame_->activeView()) {
-      connectRan_ = true;
-      view->connectCommand();
+      // A trial run on the virtual drive needs no port choice.
+      if (options_.arguments.contains(QString::fromLatin1(kVirtualDriveOption)))
+        view->connectToVirtualDrive();
+      else
+        view->connectCommand();
     }
   }
   return true;

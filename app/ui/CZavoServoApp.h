@@ -34,6 +34,7 @@ struct StartupOptions {
   // Replacements for the port list and the port dialog (tests).
   ViewServices::PortEntries portEntries;
   ViewServices::AskPort askPort;
+  QString simulatorProgram;  // default: zavodrive-sim beside the program
   bool show = true;
   bool installPrompt = true;  // message boxes as QMessageBox (tests keep their recording one)
   bool watchDevices = true;
@@ -51,7 +52,6 @@ class CZavoServoApp {
   AppSettings& settings() { return settings_; }
   const ProgramDirectory& programDirectory() const { return programDir_; }
   Brand brand() const { return brand_; }
-  bool connectOnStartRan() const { return connectRan_; }
   QString settingsPath() const;
   // Writes ZavoServo.ini from the current link settings; tells the user when it cannot.
   bool saveSettings();
@@ -69,7 +69,6 @@ class CZavoServoApp {
   ProgramDirectory programDir_;
   AppSettings settings_;
   Brand brand_ = Brand::Zavo;
-  bool connectRan_ = false;
   std::unique_ptr<QtPrompt> prompt_;
   std::unique_ptr<QSettings> registry_;
   std::unique_ptr<RecentFiles> recent_;

@@ -60,6 +60,15 @@ void CZavoServoView::connectCommand() {
   linkStateMayHaveChanged();
 }
 
+void CZavoServoView::connectToVirtualDrive() {
+  simulatorChosen_ = false;
+  if (const auto choice = resolveSimulator({0, kSimulatorEntry, linkState().baudIndex})) {
+    connection_.connectTo(*choice);
+    if (linkState().isConnected()) saveSelectedEntry(kSimulatorEntry, services_.programDir, services_.tempDir);
+  }
+  linkStateMayHaveChanged();
+}
+
 std::optional<LinkPortChoice> CZavoServoView::askLinkPort(bool linkWanted, int baudIndex) {
   LinkPortRequest r;
   if (services_.portEntries) r.entries = services_.portEntries();

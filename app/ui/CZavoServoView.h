@@ -34,6 +34,8 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
 
   // Connect/Disconnect: the Link Port Set dialog, then the link up or down.
   void connectCommand();
+  // Connects straight to the virtual drive (the first start of a trial run).
+  void connectToVirtualDrive();
   // The drive's USB interface went away: the port is closed and the link forgotten, so the
   // timer does not try to bring it back on a device that is gone.
   void linkLostByRemoval();

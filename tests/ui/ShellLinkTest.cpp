@@ -132,6 +132,27 @@ TEST_F(ShellLinkTest, OnlyTheRemovalOfTheDrivesInterfaceTakesTheLinkDown) {
   EXPECT_EQ(prompt.shown().size(), 1u) << "a second event of the same removal says nothing more";
 }
 
+TEST_F(ShellLinkTest, ATrialRunConnectsToTheVirtualDriveProgramWithoutAsking) {
+  StartupOptions o = options({QStringLiteral("--virtual-drive")});
+  o.simulatorProgram = QStringLiteral(ZAVO_SIM_PROGRAM);
+  entries = {"/dev/ttyS0 : Communications Port", kSimulatorEntry};
+  ASSERT_TRUE(start(std::move(o)));
+  EXPECT_TRUE(requests.empty());
+  EXPECT_TRUE(linkState().isConnected()) << (prompt.texts().empty() ? "" : prompt.texts().back());
+  EXPECT_EQ(pane(kPaneLink), "Servo Linking");
+  std::ifstream comfile(root / "exe" / "comfile.ini");
+  std::string remembered;
+  std::getline(comfile, remembered);
+  EXPECT_EQ(remembered, kSimulatorEntry) << "the entry, not the terminal of this run";
+
+  // Later the dialog offers the virtual drive first, and Disconnect takes the link down.
+  answer = LinkPortChoice{1, kSimulatorEntry, 1};
+  frame()->runCommand(cmd::kConnect);
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].remembered, 1);
+  EXPECT_FALSE(linkState().isConnected());
+}
+
 TEST_F(ShellLinkTest, PaneWidthsFollowTheScreenWidth) {
   ASSERT_TRUE(start(options()));
   frame()->statusPanes()->applyWidths(1600);
