@@ -4,13 +4,13 @@
 #include <cstdlib>
 
 #include "link/Protocol.h"
+#include "sim/SimConstants.h"
 
 namespace zavo::sim {
 namespace {
 
 constexpr long kBauds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
 constexpr int kMaxDriveType = 4;
-constexpr int kMaxStation = 247;  // the highest Modbus slave address
 constexpr double kMaxTurnaroundMs = 10000;
 
 bool integer(const std::string& s, long long lo, long long hi, long long& out) {
@@ -46,7 +46,7 @@ const char* CommandLine::usage() {
          "  --pace              keep serial-line time: characters take bits/baud each way\n"
          "  --turnaround-ms X   pause before a paced reply (default 0.5)\n"
          "  --modbus ascii|rtu  also answer Modbus at --station (DriveLink stays on)\n"
-         "  --station N         Modbus station 1-247 (default 1)\n"
+         "  --station N         Modbus station 1-255 (default 1)\n"
          "  --format F          Modbus line format 0-8 (default 0 for ASCII, 6 for RTU)\n"
          "  --link PATH         keep a symbolic link to the pty at PATH\n"
          "  --state FILE        keep the stored parameters and alarm history in FILE\n"
@@ -95,7 +95,7 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args) {
       o.line = v == "ascii" ? LineProtocol::ModbusAscii : LineProtocol::ModbusRtu;
       modbusGiven = true;
     } else if (a == "--station") {
-      if (!integer(v, 1, kMaxStation, n)) return bad("--station must be 1-247");
+      if (!integer(v, 1, kMaxStation, n)) return bad("--station must be 1-255");
       o.station = static_cast<int>(n);
     } else if (a == "--format") {
       if (!integer(v, 0, protocol::kModbusFormatCount - 1, n)) return bad("--format must be 0-8");

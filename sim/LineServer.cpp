@@ -62,6 +62,10 @@ bool LineServer::open(std::string* error) {
     if (error) *error = std::string("cannot create the wake pipe: ") + std::strerror(errno);
     return false;
   }
+  // A drive stopped earlier starts over on a new line.
+  stop_ = false;
+  unplugAt_.reset();
+  replugAt_.reset();
   start_ = Clock::now();
   return plugIn(error);
 }

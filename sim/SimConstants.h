@@ -63,7 +63,8 @@ inline constexpr std::uint8_t kIllegalAddress = 0x02;
 inline constexpr std::uint8_t kIllegalValue = 0x03;
 inline constexpr std::uint8_t kDeviceFailure = 0x04;
 inline constexpr int kMaxReadCount = 125;  // registers one reply frame carries
-inline constexpr int kMaxStation = 247;
+// Modbus reserves 248-255, but the program's station setting goes up to 255.
+inline constexpr int kMaxStation = 255;
 // RTU request layouts: functions 1-6 are 8 bytes with the CRC; write-multiple functions carry
 // a byte count at offset 6 and 9 bytes around it.
 inline constexpr std::uint8_t kLastFixedFunction = 0x06;

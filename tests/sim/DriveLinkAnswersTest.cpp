@@ -104,6 +104,17 @@ TEST(DriveLinkAnswers, RequestsAreCountedByKind) {
   EXPECT_EQ(textOf(log[4].reply), dataReplyText(4));
 }
 
+TEST(DriveLinkAnswers, AStoppedDriveStartsAgainOnANewLineWithItsMemory) {
+  SimLink link;
+  ASSERT_TRUE(link.write('5', 0x11, 77));
+  link.port.Close();
+  link.drive.stop();
+  EXPECT_EQ(link.drive.portPath(), "");
+  ASSERT_TRUE(link.drive.start());
+  ASSERT_TRUE(link.openPort());
+  EXPECT_EQ(link.read('5', 0x11), 77) << "a restart of the serving is no power cycle";
+}
+
 TEST(DriveLinkAnswers, OnlyDriveTypesZeroToFourExist) {
   SimOptions o;
   o.driveType = 5;
