@@ -63,11 +63,10 @@ std::size_t RequestFramer::asciiLength() const {
 
 std::size_t RequestFramer::rtuLength() const {
   if (buffer_.size() < 2) return 0;
-  const std::uint8_t function = buffer_[1];
-  if (function >= 1 && function <= kLastFixedFunction) return kRtuFixedLength;
-  if (function == kWriteMultipleCoils || function == kWriteMultipleRegisters) {
-    if (buffer_.size() <= kRtuByteCountOffset) return 0;
-    return kRtuMultipleOverhead + buffer_[kRtuByteCountOffset];
+  for (const RtuLayout& l : kRtuLayouts) {
+    if (l.function != buffer_[1]) continue;
+    if (l.countOffset == 0) return l.length;
+    return buffer_.size() > l.countOffset ? l.length + buffer_[l.countOffset] : 0;
   }
   return 0;  // unknown layout: the frame ends where the line falls silent
 }
@@ -98,11 +97,13 @@ std::size_t RequestFramer::headLength(LineProtocol& protocol) const {
   }
   if (line_ != LineProtocol::ModbusRtu) return kSkip;
   protocol = LineProtocol::ModbusRtu;
-  if (b == station_ || b == kModbusBroadcast) return rtuLength();
-  // Another station's request passes on a shared line; taken whole when its CRC proves it is
-  // one, so its data bytes are never mistaken for the start of a request to us.
+  const bool ours = b == station_ || b == kModbusBroadcast;
+  // A frame whose layout gives its length is taken only when its CRC proves it is one: a
+  // stray byte before it must not swallow its start, and another station's request on a
+  // shared line passes whole rather than leaving data bytes that look like a request to us.
   const std::size_t length = rtuLength();
-  if (length == 0 || length > kMaxRtuFrame) return kSkip;
+  if (length == 0) return ours ? 0 : kSkip;
+  if (length > kMaxRtuFrame) return kSkip;
   if (buffer_.size() < length) return 0;
   return crcHolds(length) ? length : kSkip;
 }

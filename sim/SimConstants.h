@@ -65,14 +65,19 @@ inline constexpr std::uint8_t kDeviceFailure = 0x04;
 inline constexpr int kMaxReadCount = 125;  // registers one reply frame carries
 // Modbus reserves 248-255, but the program's station setting goes up to 255.
 inline constexpr int kMaxStation = 255;
-// RTU request layouts: functions 1-6 are 8 bytes with the CRC; write-multiple functions carry
-// a byte count at offset 6 and 9 bytes around it.
-inline constexpr std::uint8_t kLastFixedFunction = 0x06;
-inline constexpr std::uint8_t kWriteMultipleCoils = 0x0F;
-inline constexpr std::uint8_t kWriteMultipleRegisters = 0x10;
-inline constexpr std::size_t kRtuFixedLength = 8;
-inline constexpr std::size_t kRtuByteCountOffset = 6;
-inline constexpr std::size_t kRtuMultipleOverhead = 9;
+// RTU request layouts (station and function first, CRC last): most functions have a fixed
+// length; the write-multiple functions carry a byte count at offset 6 (9 bytes around it),
+// read/write-multiple at offset 10 (13 around it).
+struct RtuLayout {
+  std::uint8_t function;
+  std::size_t length;       // fixed length, or the bytes around the counted data
+  std::size_t countOffset;  // 0: fixed length
+};
+inline constexpr RtuLayout kRtuLayouts[] = {
+    {0x01, 8, 0}, {0x02, 8, 0}, {0x03, 8, 0}, {0x04, 8, 0}, {0x05, 8, 0}, {0x06, 8, 0},
+    {0x07, 4, 0}, {0x08, 8, 0}, {0x0B, 4, 0}, {0x0C, 4, 0}, {0x0F, 9, 6}, {0x10, 9, 6},
+    {0x11, 4, 0}, {0x16, 10, 0}, {0x17, 13, 10}, {0x18, 6, 0},
+};
 inline constexpr std::size_t kMaxRtuFrame = 256;
 inline constexpr std::size_t kMaxAsciiFrame = 513;
 

@@ -70,17 +70,23 @@ TEST(RequestFramer, ModbusAsciiAndDriveLinkSideBySide) {
 
 TEST(RequestFramer, ModbusRtuLengthsAndSilence) {
   const Bytes read = rtuBytes(modbus::readRequest(1, 1, 1, false).frame);
-  Bytes stream = bytesOf("\x09\x09");  // other stations' bytes are not ours to start at
+  const Bytes otherStation = rtuBytes(modbus::readRequest(7, 1, 1, false).frame);
+  // Noise, our station's number as a stray byte, another station's request, then ours.
+  Bytes stream = bytesOf("\x09\x01");
+  stream.insert(stream.end(), otherStation.begin(), otherStation.end());
   stream.insert(stream.end(), read.begin(), read.end());
   stream.insert(stream.end(), {'R', '6', 'C', 'B', '0', 'D'});
   const auto frames = framesOf(LineProtocol::ModbusRtu, stream);
-  ASSERT_EQ(frames.size(), 2u);
-  EXPECT_EQ(bytesOf(frames[0]), read);
-  EXPECT_EQ(frames[1], "R6CB0D");
+  ASSERT_EQ(frames.size(), 3u);
+  EXPECT_EQ(bytesOf(frames[0]), otherStation) << "passes whole, for the drive to ignore";
+  EXPECT_EQ(bytesOf(frames[1]), read);
+  EXPECT_EQ(frames[2], "R6CB0D");
 
   // Write-multiple carries its byte count; an unknown function ends where the line goes quiet.
-  const Bytes multiple{1, 0x10, 0, 1, 0, 1, 2, 0, 5, 0xAA, 0xBB};
-  EXPECT_EQ(framesOf(LineProtocol::ModbusRtu, multiple).size(), 1u);
+  Bytes multiple{1, 0x10, 0, 1, 0, 1, 2, 0, 5};
+  const std::uint16_t crc = modbus::crc16(multiple.data(), multiple.size());
+  multiple.insert(multiple.end(), {static_cast<std::uint8_t>(crc & 0xFF), static_cast<std::uint8_t>(crc >> 8)});
+  EXPECT_EQ(framesOf(LineProtocol::ModbusRtu, multiple), std::vector<std::string>{textOf(multiple)});
   const Bytes unknown{1, 0x2B, 0x0E, 0x01, 0x00, 0x70, 0x77};
   EXPECT_TRUE(framesOf(LineProtocol::ModbusRtu, unknown).empty());
   const auto ended = framesOf(LineProtocol::ModbusRtu, unknown, kSilence);
