@@ -45,7 +45,9 @@ SelectDialog::SelectDialog(LauncherPaths paths, QWidget* parent)
   QGroupBox* family = groupBox("M7/M7Q");
   auto* familyLayout = new QGridLayout(family);
   auto* picture = new QLabel(family);
-  picture->setPixmap(QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon).pixmap(48, 48));
+  const QIcon icon = QApplication::windowIcon().isNull() ? QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon)
+                                                        : QApplication::windowIcon();
+  picture->setPixmap(icon.pixmap(48, 48));
   familyLayout->addWidget(picture, 0, 0, 4, 1, Qt::AlignCenter);
   auto* group = new QButtonGroup(this);
   int i = 0;
