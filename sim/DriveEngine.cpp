@@ -2,6 +2,7 @@
 
 #include "link/Protocol.h"
 #include "sim/HealthyDrive.h"
+#include "sim/SimConstants.h"
 
 namespace zavo::sim {
 namespace {
@@ -15,8 +16,12 @@ DriveEngine::DriveEngine(int driveType, int station, std::uint64_t seed)
     : table_(ParameterTable::of(driveType)),
       motion_(seed),
       parameters_(protocol::imageWordsOf(driveType)),
+      modbusMap_(table_.modbus),
       driveLink_(memory_, protocol::windowOf(driveType)),
-      modbus_(memory_, parameters_, table_.modbus, station) {
+      modbus_(memory_, parameters_, modbusMap_, station) {
+  // The program's Modbus connect reads register 0 and wants a normal reply: the drive keeps
+  // its software version there, read-only.
+  modbusMap_.add(kModbusProbeRegister, ModbusTarget{protocol::kVersionRegister, -1});
   // Parameters the catalogue places beyond the image have a word of their own.
   for (const auto& p : table_.parameters) {
     parameters_.addExtensionWord(p.linear);

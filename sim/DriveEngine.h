@@ -66,6 +66,7 @@ class DriveEngine {
   AccessWindow* window_ = nullptr;
   AlarmHistory* alarms_ = nullptr;
   StatusRegisters* status_ = nullptr;
+  ModbusMap modbusMap_;
   DriveLinkResponder driveLink_;
   ModbusResponder modbus_;
 };

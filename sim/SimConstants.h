@@ -58,6 +58,8 @@ inline constexpr std::uint16_t kWindowIdle = 0;  // the command register after a
 // ---- Modbus, server side -------------------------------------------------------------------
 
 inline constexpr std::uint8_t kModbusBroadcast = 0;
+// The register the program's Modbus connect probes (group 'C' base + 0: no parameter).
+inline constexpr int kModbusProbeRegister = 0x0000;
 inline constexpr std::uint8_t kIllegalFunction = 0x01;
 inline constexpr std::uint8_t kIllegalAddress = 0x02;
 inline constexpr std::uint8_t kIllegalValue = 0x03;

@@ -55,7 +55,7 @@ TEST(Libmodbus, ReadsWritesAndGetsTheExceptions) {
 
   EXPECT_EQ(modbus_read_registers(ctx.get(), kUn01, 1, regs), 1) << modbus_strerror(errno);
 
-  EXPECT_EQ(modbus_read_registers(ctx.get(), 0x0000, 1, regs), -1);
+  EXPECT_EQ(modbus_read_registers(ctx.get(), 0x00FF, 1, regs), -1);
   EXPECT_EQ(errno, EMBXILADD);
   EXPECT_EQ(modbus_write_register(ctx.get(), kUn01, 1), -1);
   EXPECT_EQ(errno, EMBXILADD);

@@ -15,6 +15,7 @@ namespace {
 constexpr int kStation = 1;
 constexpr int kCn001 = 0x0001;  // group 'C' base 0 + number 1
 constexpr int kUn01 = 0x0601;   // group 'U' base 0x600 + number 1
+constexpr int kNoParameter = 0x00FF;
 constexpr unsigned long kRtuTimeoutMs = 300;
 
 std::string hexOf(const std::uint8_t* b, std::size_t n) {
@@ -75,7 +76,10 @@ TEST(ModbusRtu, ReadsWritesAndExceptionsByteForByte) {
     std::string reply;
   } cases[] = {
       {"read Cn001", modbus::readRequest(kStation, kCn001, 1, false).frame, 2, "01 03 02 00 02 39 85"},
-      {"register without a parameter", modbus::readRequest(kStation, 0x0000, 1, false).frame, 3, "01 83 02 C0 F1"},
+      {"the connect probe: register 0 holds the software version", modbus::readRequest(kStation, 0x0000, 1, false).frame,
+       2, "01 03 02 00 7D 78 65"},
+      {"register without a parameter", modbus::readRequest(kStation, kNoParameter, 1, false).frame, 3,
+       "01 83 02 C0 F1"},
       {"function 04 is not served", rtuFrame({kStation, 0x04, 0x00, 0x01, 0x00, 0x01}), 3, "01 84 01 82 C0"},
       {"write Cn001", modbus::writeRequest(kStation, kCn001, 5, false).frame, 2, "01 06 00 01 00 05 18 09"},
       {"read it back", modbus::readRequest(kStation, kCn001, 1, false).frame, 2, "01 03 02 00 05 78 47"},
@@ -125,7 +129,7 @@ TEST(ModbusAscii, ReadsWritesAndExceptionsByteForByte) {
   SimLink link(modbusOptions(LineProtocol::ModbusAscii));
   EXPECT_EQ(ascii(link, modbus::readRequest(kStation, kCn001, 1, true).frame).reply, ":0103020002F8\\r\\n");
   EXPECT_EQ(ascii(link, modbus::writeRequest(kStation, kCn001, 5, true).frame).reply, ":010600010005F3\\r\\n");
-  const Result exception = ascii(link, modbus::readRequest(kStation, 0x0000, 1, true).frame);
+  const Result exception = ascii(link, modbus::readRequest(kStation, kNoParameter, 1, true).frame);
   EXPECT_EQ(exception.code, 3);
   EXPECT_EQ(exception.reply, ":0183027A\\r\\n");
   EXPECT_EQ(ascii(link, modbus::readRequest(kStation + 1, kCn001, 1, true).frame).code, 0);
