@@ -8,8 +8,10 @@
 namespace zavo {
 
 ProgramDirectory ProgramDirectory::choose(const std::string& executableDir, const std::string& configDir) {
-  if (!executableDir.empty() && ::access(executableDir.c_str(), W_OK) == 0) return {executableDir, true};
   std::error_code ec;
+  if (!executableDir.empty() && std::filesystem::is_directory(executableDir, ec) &&
+      ::access(executableDir.c_str(), W_OK) == 0)
+    return {executableDir, true};
   std::filesystem::create_directories(configDir, ec);
   return {configDir, false};
 }

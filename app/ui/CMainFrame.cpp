@@ -4,7 +4,9 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
@@ -18,6 +20,7 @@
 #include "app/ui/CChildFrame.h"
 #include "app/ui/CZavoServoView.h"
 #include "app/ui/MainMenu.h"
+#include "app/ui/RecentFiles.h"
 #include "app/ui/StatusBarPanes.h"
 #include "link/LinkPort.h"
 #include "link/LinkState.h"
@@ -47,6 +50,22 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
   setAcceptDrops(true);
 
   frameCommands_.on(cmd::kFileNew, [this] { newDocument(); });
+  frameCommands_.on(cmd::kFileOpen, [this] { openCommand(); });
+  frameCommands_.on(cmd::kFileSave, [this] { saveCommand(false); });
+  frameCommands_.on(cmd::kFileSaveAs, [this] { saveCommand(true); });
+  // The recent files sit above Exit, refreshed whenever the File menu opens.
+  QAction* exitAction = actions_.action(cmd::kAppExit);
+  QAction* fileTitle = menuBar()->actions().value(0);
+  if (QMenu* fileMenu = fileTitle ? fileTitle->menu() : nullptr) {
+    for (int slot = 0; slot < cmd::kRecentFileCount; ++slot) {
+      QAction* a = actions_.add(cmd::kRecentFileFirst + slot, "");
+      a->setVisible(false);
+      fileMenu->insertAction(exitAction, a);
+      frameCommands_.on(cmd::kRecentFileFirst + slot, [this, slot] { openRecent(slot); });
+    }
+    fileMenu->insertSeparator(exitAction);
+    connect(fileMenu, &QMenu::aboutToShow, this, &CMainFrame::updateRecentMenu);
+  }
   frameCommands_.on(cmd::kAppExit, [this] { close(); });
   frameCommands_.on(cmd::kAppAbout, [this] { showAbout(); });
   frameCommands_.on(cmd::kHelpContent, [this] { openHelp(); });
@@ -119,6 +138,43 @@ CChildFrame* CMainFrame::addChild(const QString& title) {
   updateCommandStates();
   view->refreshStatus();
   return child;
+}
+
+void CMainFrame::openCommand() {
+  const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), tecFileFilter());
+  if (!path.isEmpty() && services_.openFile) services_.openFile(path);
+}
+
+void CMainFrame::saveCommand(bool askPath) {
+  CZavoServoView* view = activeView();
+  if (!view) return;
+  CZavoServoDoc& doc = view->document();
+  std::optional<std::string> path;
+  if (!askPath && !doc.pathName().empty()) path = doc.pathName();
+  if (!path) path = view->askSavePath();
+  if (!path) return;
+  const SaveResult r = doc.OnSaveDocument(*path);
+  if (!r) {
+    showMessage(r.error, {}, PromptIcon::Stop);
+    return;
+  }
+  const QString saved = QString::fromStdString(*path);
+  if (auto* child = qobject_cast<CChildFrame*>(view->parentWidget())) child->setWindowTitle(QFileInfo(saved).fileName());
+  if (services_.fileSaved) services_.fileSaved(saved);
+}
+
+void CMainFrame::openRecent(int slot) {
+  const QStringList recent = services_.recentFiles ? services_.recentFiles() : QStringList();
+  if (slot < recent.size() && services_.openFile) services_.openFile(recent[slot]);
+}
+
+void CMainFrame::updateRecentMenu() {
+  const QStringList recent = services_.recentFiles ? services_.recentFiles() : QStringList();
+  for (int slot = 0; slot < cmd::kRecentFileCount; ++slot) {
+    QAction* a = actions_.action(cmd::kRecentFileFirst + slot);
+    a->setVisible(slot < recent.size());
+    if (slot < recent.size()) a->setText(QStringLiteral("&%1 %2").arg(slot + 1).arg(RecentFiles::shortened(recent[slot])));
+  }
 }
 
 void CMainFrame::setTitleForDriveType(int driveType) {

@@ -4,6 +4,7 @@
 // here; every other command goes to the active view. A command nobody serves is disabled.
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -28,6 +29,9 @@ struct FrameServices {
   std::function<void()> saveSettings;          // on close
   std::function<bool(const QUrl&)> openUrl;    // the desktop's "open"
   std::function<int()> driveType;
+  std::function<bool(const QString&)> openFile;  // a parameter file into a new child window
+  std::function<QStringList()> recentFiles;
+  std::function<void(const QString&)> fileSaved;  // for the recent file list
   std::string programDir;
 };
 
@@ -66,6 +70,10 @@ class CMainFrame final : public QMainWindow {
   void openInstallInstructions();
   void openProgramFile(const QString& name);
   void showAbout();
+  void openCommand();
+  void saveCommand(bool askPath);
+  void openRecent(int slot);
+  void updateRecentMenu();
 
   FrameServices services_;
   CommandActions actions_{this};

@@ -84,6 +84,9 @@ bool CZavoServoApp::InitInstance() {
   fs.saveSettings = [this] { saveSettings(); };
   fs.driveType = [] { return driveContext().driveType; };
   fs.programDir = programDir_.path;
+  fs.openFile = [this](const QString& path) { return openDocument(path); };
+  fs.recentFiles = [this] { return recent_->paths(); };
+  fs.fileSaved = [this](const QString& path) { recent_->add(QFileInfo(path).absoluteFilePath()); };
   frame_ = std::make_unique<CMainFrame>(std::move(fs));
   // A title from the start: a maximised child window adds its name to it.
   frame_->setTitleForDriveType(driveContext().driveType);

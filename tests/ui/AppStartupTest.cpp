@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QFile>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QUrl>
 
@@ -132,14 +134,18 @@ TEST_F(AppStartupTest, SettingsAreRestoredAndWrittenOnClose) {
   EXPECT_NE(all.find("SerialNum=3\n"), std::string::npos) << "the drive type is written";
 }
 
-TEST_F(AppStartupTest, AReadOnlyProgramFolderKeepsTheSettingsInTheConfigFolder) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
-  fs::permissions(root / "exe", fs::perms::owner_write, fs::perm_options::remove);
+TEST_F(AppStartupTest, AProgramFolderThatCannotTakeFilesLeavesTheSettingsInTheConfigFolder) {
+  // Read-only for an ordinary user; for root (who may write anywhere) a folder that is gone.
+  if (::geteuid() == 0)
+    fs::remove_all(root / "exe");
+  else
+    fs::permissions(root / "exe", fs::perms::owner_write, fs::perm_options::remove);
+  fs::remove_all(root / "config");
   ASSERT_TRUE(start(options()));
   EXPECT_EQ(app->programDirectory().path, (root / "config").string());
   frame()->close();
-  EXPECT_TRUE(fs::exists(root / "config" / "ZavoServo.ini"));
-  fs::permissions(root / "exe", fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_TRUE(fs::exists(root / "config" / "ZavoServo.ini")) << "created when missing";
+  if (fs::exists(root / "exe")) fs::permissions(root / "exe", fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(AppStartupTest, AFailedSettingsSaveIsReported) {
@@ -178,6 +184,31 @@ TEST_F(AppStartupTest, NewAsksBeforeDiscardingAChangedDocument) {
   EXPECT_FALSE(view()->document().isModified());
   EXPECT_EQ(frame()->mdiArea()->subWindowList().size(), 1) << "New reuses the child window";
   EXPECT_EQ(frame()->mdiArea()->subWindowList()[0]->windowTitle(), "New Project");
+}
+
+TEST_F(AppStartupTest, SaveWritesTheFileAndRecentFilesReopenIt) {
+  const std::string file = makeParameterFile(root / "exe" / "saved.tec");
+  ASSERT_TRUE(start(options({QString::fromStdString(file)})));
+  CZavoServoDoc& doc = view()->document();
+  ASSERT_TRUE(doc.setValue(ParamGroup::Cn, 10, 7));
+  const auto before = fs::last_write_time(file);
+  frame()->runCommand(cmd::kFileSave);
+  EXPECT_FALSE(doc.isModified());
+  EXPECT_GE(fs::last_write_time(file), before);
+  CZavoServoDoc reread;
+  ASSERT_TRUE(reread.OnOpenDocument(file));
+  EXPECT_EQ(reread.value(ParamGroup::Cn, 10), 7);
+
+  QAction* first = frame()->commands().action(cmd::kRecentFileFirst);
+  ASSERT_NE(first, nullptr);
+  Q_EMIT frame()->menuBar()->actions().value(0)->menu()->aboutToShow();
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_TRUE(first->text().startsWith("&1 ...")) << first->text().toStdString() << ": long paths are shortened";
+  EXPECT_TRUE(first->text().endsWith("saved.tec"));
+  const int children = static_cast<int>(frame()->mdiArea()->subWindowList().size());
+  frame()->runCommand(cmd::kRecentFileFirst);
+  EXPECT_EQ(frame()->mdiArea()->subWindowList().size(), children + 1);
+  EXPECT_EQ(view()->document().pathName(), file);
 }
 
 TEST_F(AppStartupTest, HelpAndInstructionsOpenFromTheProgramFolder) {
