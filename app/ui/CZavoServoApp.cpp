@@ -77,30 +77,11 @@ bool CZavoServoApp::InitInstance() {
   if (!options_.loadLanguage()) return false;
 
   // 4. The main window.
-  virtualDrive_ = std::make_unique<VirtualDrive>(
-      options_.simulatorProgram.isEmpty() ? VirtualDrive::defaultProgram() : options_.simulatorProgram);
-  FrameServices fs;
-  fs.viewServices = [this] { return viewServices(); };
-  fs.saveSettings = [this] { saveSettings(); };
-  fs.driveType = [] { return driveContext().driveType; };
-  fs.programDir = programDir_.path;
-  fs.openFile = [this](const QString& path) { return openDocument(path); };
-  fs.recentFiles = [this] { return recent_->paths(); };
-  fs.fileSaved = [this](const QString& path) { recent_->add(QFileInfo(path).absoluteFilePath()); };
-  frame_ = std::make_unique<CMainFrame>(std::move(fs));
-  // A title from the start: a maximised child window adds its name to it.
-  frame_->setTitleForDriveType(driveContext().driveType);
+  createMainFrame();
 
-  // 5. The brand, by the application title.
+  // 5. The brand, by the application title; device changes reach the frame.
   brand_ = brandOf(uiText(kIdsAppTitle, "ZavoServo").toStdString());
-  if (options_.watchDevices) {
-    devices_ = std::make_unique<UdevMonitor>();
-    std::string error;
-    if (devices_->start(&error))
-      QObject::connect(devices_.get(), &UdevMonitor::deviceChanged, frame_.get(), &CMainFrame::onDeviceEvent);
-    else
-      showMessage("Can't register device notification: " + error, {}, PromptIcon::Exclamation);
-  }
+  if (options_.watchDevices) watchDevices();
 
   // 6. The settings of the last run.
   settings_.load(settingsPath().toStdString());
@@ -149,6 +130,31 @@ bool CZavoServoApp::InitInstance() {
     }
   }
   return true;
+}
+
+void CZavoServoApp::createMainFrame() {
+  virtualDrive_ = std::make_unique<VirtualDrive>(
+      options_.simulatorProgram.isEmpty() ? VirtualDrive::defaultProgram() : options_.simulatorProgram);
+  FrameServices fs;
+  fs.viewServices = [this] { return viewServices(); };
+  fs.saveSettings = [this] { saveSettings(); };
+  fs.driveType = [] { return driveContext().driveType; };
+  fs.programDir = programDir_.path;
+  fs.openFile = [this](const QString& path) { return openDocument(path); };
+  fs.recentFiles = [this] { return recent_->paths(); };
+  fs.fileSaved = [this](const QString& path) { recent_->add(QFileInfo(path).absoluteFilePath()); };
+  frame_ = std::make_unique<CMainFrame>(std::move(fs));
+  // A title from the start: a maximised child window adds its name to it.
+  frame_->setTitleForDriveType(driveContext().driveType);
+}
+
+void CZavoServoApp::watchDevices() {
+  devices_ = std::make_unique<UdevMonitor>();
+  std::string error;
+  if (devices_->start(&error))
+    QObject::connect(devices_.get(), &UdevMonitor::deviceChanged, frame_.get(), &CMainFrame::onDeviceEvent);
+  else
+    showMessage("Can't register device notification: " + error, {}, PromptIcon::Exclamation);
 }
 
 void CZavoServoApp::applyDriveType(int driveType) {

@@ -59,6 +59,8 @@ class CZavoServoApp {
   static bool loadLanguageLibrary();
 
  private:
+  void createMainFrame();
+  void watchDevices();
   void applySettingsToLink();
   void applyDriveType(int driveType);
   bool openDocument(const QString& path);

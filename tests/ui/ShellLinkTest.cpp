@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 
 #include <chrono>
 #include <thread>
@@ -59,6 +63,38 @@ TEST_F(ShellLinkTest, FirstStartConnectsThroughTheDialogAndTheStatusBarFollows) 
   EXPECT_EQ(pane(kPaneLink), "Servo unlink");
   EXPECT_EQ(pane(kPaneMessage), "Message: Disconnect");
   EXPECT_EQ(pane(kPaneVersion), "Version: *.**");
+}
+
+// Presses OK in the Link Port Set dialog once it is up, noting its OK caption.
+void pressOkWhenShown(QString* caption) {
+  QTimer::singleShot(10, [caption] {
+    auto* d = qobject_cast<LinkPortSetDialog*>(QApplication::activeModalWidget());
+    if (!d) return pressOkWhenShown(caption);
+    *caption = d->control<QPushButton>(kIdOk)->text();
+    d->control<QComboBox>(kIdcPortCombo)->setCurrentIndex(0);
+    d->press(kIdOk);
+  });
+}
+
+TEST_F(ShellLinkTest, TheRealDialogConnectsAndThenOffersTheDisconnect) {
+  sim::SimOptions o;
+  o.linkPath = (root / "drive").string();
+  drive = std::make_unique<sim::VirtualDrive>(o);
+  ASSERT_TRUE(drive->start());
+  entries = {o.linkPath + " : Virtual drive"};
+  StartupOptions options = this->options();
+  options.askPort = {};  // the dialog itself
+  QString caption;
+  pressOkWhenShown(&caption);
+  ASSERT_TRUE(start(std::move(options)));
+  EXPECT_EQ(caption, "Connect");
+  EXPECT_TRUE(linkState().isConnected()) << (prompt.texts().empty() ? "" : prompt.texts().back());
+  EXPECT_EQ(pane(kPaneLink), "Servo Linking");
+
+  pressOkWhenShown(&caption);
+  frame()->runCommand(cmd::kConnect);
+  EXPECT_EQ(caption, "Disconnect");
+  EXPECT_FALSE(linkState().isConnected());
 }
 
 TEST_F(ShellLinkTest, CancellingTheDialogWhileLinkedChangesNothing) {
