@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -32,6 +35,7 @@ namespace {
 
 const char* const kInstallInstructionsName = "PDXM7 PDXM7-R Tuvaro";
 const char* const kNewDocumentTitle = "New Project";
+const char* const kTraceSettingsSuffix = "tse";
 
 }  // namespace
 
@@ -213,6 +217,39 @@ void CMainFrame::openInstallInstructions() { openProgramFile(QString::fromUtf8(k
 void CMainFrame::showAbout() {
   AboutDialog about(services_.driveType ? services_.driveType() : 2, this);
   about.exec();
+}
+
+bool CMainFrame::pickTraceSettingsFile(bool forSave) {
+  QFileDialog dialog(this);
+  dialog.setNameFilter(tecFileFilter());
+  dialog.setDefaultSuffix(QString::fromLatin1(kTraceSettingsSuffix));
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  if (forSave) {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  pickedPath_ = dialog.selectedFiles().first();
+  return true;
+}
+
+QString CMainFrame::pickedFileName() const { return QFileInfo(pickedPath_).fileName(); }
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* e) {
+  if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* e) {
+  openDropped(e->mimeData()->urls());
+  e->acceptProposedAction();
+}
+
+void CMainFrame::openDropped(const QList<QUrl>& urls) {
+  for (const QUrl& url : urls)
+    if (url.isLocalFile() && services_.openFile) services_.openFile(url.toLocalFile());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {

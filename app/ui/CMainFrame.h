@@ -60,8 +60,20 @@ class CMainFrame final : public QMainWindow {
   void updateCommandStates();
   void setUrlOpener(std::function<bool(const QUrl&)> open) { services_.openUrl = std::move(open); }
 
+  // The trace settings file pickers: an existing file to open, or a file to save (with the
+  // overwrite question). The chosen path is kept; false when the user cancels.
+  bool pickTraceSettingsFile(bool forSave);
+  const QString& pickedPath() const { return pickedPath_; }
+  // The file-name part of the kept path.
+  QString pickedFileName() const;
+  // Files dropped on the window: each local one opens as a document.
+  void openDropped(const QList<QUrl>& urls);
+
  protected:
   void closeEvent(QCloseEvent* e) override;
+  // Parameter files dropped on the window open as documents.
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
 
  private:
@@ -81,6 +93,7 @@ class CMainFrame final : public QMainWindow {
   QMdiArea* mdi_;
   StatusBarPanes* status_;
   QToolBar* toolBar_;
+  QString pickedPath_;
 };
 
 }  // namespace zavo

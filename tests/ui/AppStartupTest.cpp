@@ -211,6 +211,15 @@ TEST_F(AppStartupTest, SaveWritesTheFileAndRecentFilesReopenIt) {
   EXPECT_EQ(view()->document().pathName(), file);
 }
 
+TEST_F(AppStartupTest, ADroppedParameterFileOpensInItsOwnWindow) {
+  const std::string file = makeParameterFile(root / "exe" / "dropped.tec");
+  ASSERT_TRUE(start(options()));
+  frame()->openDropped({QUrl::fromLocalFile(QString::fromStdString(file)), QUrl(QStringLiteral("https://x/y.tec"))});
+  ASSERT_EQ(frame()->mdiArea()->subWindowList().size(), 2);
+  EXPECT_EQ(view()->document().pathName(), file);
+  EXPECT_TRUE(frame()->windowTitle().contains("dropped.tec"));
+}
+
 TEST_F(AppStartupTest, HelpAndInstructionsOpenFromTheProgramFolder) {
   StartupOptions o = options();
   ASSERT_TRUE(start(std::move(o)));
