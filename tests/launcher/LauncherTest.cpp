@@ -95,7 +95,9 @@ TEST_F(LauncherTest, AnUnwritableHandOverIsReportedOnlyForM7RAndTheLaunchGoesOn)
     fs::remove(marker);
     choose(index, dir("no-such-temp"));
     EXPECT_EQ(prompt.texts().size(), index == 1 ? 1u : 0u);
-    if (index == 1) EXPECT_EQ(prompt.texts()[0], "authority is not enough and open file failed!");
+    if (index == 1) {
+      EXPECT_EQ(prompt.texts()[0], "authority is not enough and open file failed!");
+    }
     EXPECT_TRUE(waitFor(marker)) << "the program starts all the same";
   }
 }
