@@ -1,5 +1,9 @@
 #include "app/ui/VirtualDrive.h"
 
+#include <sys/prctl.h>
+
+#include <csignal>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -45,6 +49,8 @@ std::string VirtualDrive::start(int driveType, std::string* error) {
   process_->setProgram(program_);
   process_->setArguments({QStringLiteral("--drive-type"), QString::number(driveType)});
   process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  // The drive goes when the program goes, also when the program is killed and cannot stop it.
+  process_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
   process_->start();
   if (!process_->waitForStarted(kStartTimeoutMs)) return fail(process_->errorString());
   // The first line names the terminal; wait for a whole line, not just the first bytes.
