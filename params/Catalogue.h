@@ -185,7 +185,8 @@ struct Entry {
   int id;             // parameter id (1500+ for the extended groups)
 };
 // Every parameter that exists on `driveType`, in list order: Cn, Tn, Sn, Pn3, Pn4, qn, Hn,
-// tn, ECA, OnT, OnS, Ond, OnC, OnA; by number within a group.
+// tn, ECA, OnT, OnS, Ond, OnC, OnA; by number within a group. Cn005 is listed when the word of
+// the launcher's drive type says so, as for exists(code).
 const std::vector<Entry>& parameters(int driveType);
 // Group and slot of a code (false when the code has no document slot).
 bool slotOf(std::string_view code, ParamGroup& group, int& slot);
