@@ -13,7 +13,6 @@
 #include "link/Protocol.h"
 #include "params/Catalogue.h"
 #include "params/DriveContext.h"
-#include "params/ParameterImages.h"
 #include "params/ValueConversion.h"
 #include "platform/Prompt.h"
 
@@ -54,22 +53,6 @@ int itemOf(std::string_view name) {
 
 std::int32_t signExtend16(std::int32_t v) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(v)); }
 
-// A parameter whose minimum is negative travels as a signed 16-bit word; the limits of the
-// current drive type tell which ones do.
-bool isSignedParameter(std::string_view name) {
-  static int cachedType = -1;
-  static ParameterImages limits;
-  const int type = driveContext().driveType;
-  if (type != cachedType) {
-    catalogue::fillLimits(limits);
-    cachedType = type;
-  }
-  ParamGroup group;
-  int slot = 0;
-  if (!catalogue::slotOf(name, group, slot)) return false;
-  return limits[group].min[static_cast<std::size_t>(slot)] < 0;
-}
-
 }  // namespace
 
 DriveOperations::DriveOperations(CSerial& port, LinkFlags& flags) : port_(port), flags_(flags) {}
@@ -80,8 +63,7 @@ void DriveOperations::pause() const {
   if (pauseMs_ > 0) std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs_));
 }
 
-std::int32_t DriveOperations::rawToDisplay(std::string_view name, std::int32_t raw, bool is32) {
-  if (!is32 && isSignedParameter(name)) raw = signExtend16(raw);
+std::int32_t DriveOperations::rawToDisplay(std::string_view name, std::int32_t raw) {
   return conversion::toDisplay(name, raw);
 }
 
@@ -229,7 +211,7 @@ int DriveOperations::readParameter(std::string_view name) {
   LinkBusyScope busy(flags_);
   std::int32_t raw = 0;
   if (!fetchParameter(name, raw)) return failRead();
-  std::int32_t v = rawToDisplay(name, raw, catalogue::is32Bit(name));
+  std::int32_t v = rawToDisplay(name, raw);
   if (catalogue::groupLetter(name) == 'C' && itemOf(name) == 8) {
     const int nibble = v & 0xF;
     v = nibble == 6 ? 4 : nibble == 7 ? 5 : (v & 0x3);
@@ -310,7 +292,7 @@ int DriveOperations::modbusReadParameter(std::string_view name, bool ascii) {
   if (reg < 0) return 0;
   int word = 0;
   if (!modbusRead(reg, ascii, word)) return 0;
-  lastValue_ = rawToDisplay(name, word, false);
+  lastValue_ = rawToDisplay(name, word);
   return 1;
 }
 

@@ -53,9 +53,9 @@ class DriveOperations {
   bool modbusRead(int reg, bool ascii, int& word);
   bool modbusWrite(int reg, int value, bool ascii);
 
-  // Parameter raw word <-> display value as this program shows it (16-bit words of signed
-  // parameters are sign-extended first).
-  static std::int32_t rawToDisplay(std::string_view name, std::int32_t raw, bool is32);
+  // Parameter raw value <-> display value (signed 16-bit words are sign-extended by the
+  // conversion, which knows each parameter's word kind).
+  static std::int32_t rawToDisplay(std::string_view name, std::int32_t raw);
   static std::int32_t displayToRaw(std::string_view name, std::int32_t display);
 
   // The drive's settling time after a window store (30 ms).

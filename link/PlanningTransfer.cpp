@@ -90,7 +90,7 @@ bool PlanningTransfer::readItem(const std::string& name, std::int32_t& display) 
   } else if (!ops_.readParameterDirect(name, raw)) {
     return false;
   }
-  display = DriveOperations::rawToDisplay(name, raw, !modbusMode() && catalogue::is32Bit(name));
+  display = DriveOperations::rawToDisplay(name, raw);
   return true;
 }
 
