@@ -58,8 +58,6 @@ constexpr std::array<const char*, 20> kDoNames{"RDY", "ALM", "ZS", "BI", "INS", 
                                                "INT", "P1",  "P2", "P3", "P4",  "P5",  "P6",
                                                "OV",  "BAT", "LIM", "VDO", "ESYN", "ALDO"};
 
-constexpr IndirectWindow kOlderWindow{0x70, 0x71, 0x72, 0x73, 0x74};
-constexpr IndirectWindow kM7Window{0xE8, 0xE9, 0xEA, 0xEB, 0xEC};
 
 // Modbus register bases by group letter.
 struct ModbusBase {
@@ -315,8 +313,6 @@ bool storeOnly(std::string_view code, int driveType) {
   }
   return false;
 }
-
-IndirectWindow indirectWindow(int driveType) { return driveType >= 2 ? kM7Window : kOlderWindow; }
 
 std::uint32_t controlModeMask(std::string_view code) { return controlModeMask(code, currentType()); }
 

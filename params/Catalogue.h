@@ -125,19 +125,7 @@ WordKind wordKind(char letter, int number, int id);
 bool storeOnly(std::string_view code);
 bool storeOnly(std::string_view code, int driveType);
 
-// ---- Indirect access window ------------------------------------------------------------------
-
-struct IndirectWindow {
-  int command;       // 1 store, 2 fetch
-  int writeAddress;
-  int writeData;
-  int readAddress;
-  int readData;
-};
-inline constexpr int kWindowStore = 1;
-inline constexpr int kWindowFetch = 2;
-// Page-'5' addresses of the window of `driveType` (0x70.. for 0 and 1, 0xE8.. for 2-4).
-IndirectWindow indirectWindow(int driveType);
+// (The indirect access window's addresses are protocol facts: link/Protocol.h, windowOf().)
 
 // ---- Parameter Set editor: control-mode masks ------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "link/DriveLinkCodec.h"
+#include "link/Protocol.h"
 #include "tests/support/PtyPeer.h"
 
 namespace zavo::drivelink {
@@ -99,6 +100,24 @@ TEST(DriveLinkReplies, DecodesHexValuesOfEitherCase) {
   EXPECT_EQ(hexValue16(bytesOf("00aB").data()), 0xAB);
   EXPECT_EQ(hexDigit('G'), -1);
   EXPECT_EQ(hexDigit('f'), 15);
+}
+
+TEST(IndirectWindow, AddressesByDriveType) {
+  for (int type : {0, 1}) {
+    const auto& w = protocol::windowOf(type);
+    EXPECT_EQ(w.command, 0x70);
+    EXPECT_EQ(w.readData, 0x74);
+    EXPECT_EQ(protocol::imageWordsOf(type), 256);
+  }
+  for (int type : {2, 3, 4}) {
+    const auto& w = protocol::windowOf(type);
+    EXPECT_EQ(w.command, 0xE8);
+    EXPECT_EQ(w.writeAddress, 0xE9);
+    EXPECT_EQ(w.writeData, 0xEA);
+    EXPECT_EQ(w.readAddress, 0xEB);
+    EXPECT_EQ(w.readData, 0xEC);
+    EXPECT_EQ(protocol::imageWordsOf(type), 512);
+  }
 }
 
 TEST(DriveLinkRequests, RequestLengthTellsWhereAFrameEnds) {

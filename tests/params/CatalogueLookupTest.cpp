@@ -345,22 +345,6 @@ TEST_F(CatalogueLookupTest, ModbusParameterRegisters) {
   EXPECT_EQ(cat::modbusRegister('H', 5, 0), 0x505);
 }
 
-TEST_F(CatalogueLookupTest, IndirectWindowByDriveType) {
-  for (int type : {0, 1}) {
-    const auto w = cat::indirectWindow(type);
-    EXPECT_EQ(w.command, 0x70);
-    EXPECT_EQ(w.readData, 0x74);
-  }
-  for (int type : {2, 3, 4}) {
-    const auto w = cat::indirectWindow(type);
-    EXPECT_EQ(w.command, 0xE8);
-    EXPECT_EQ(w.writeAddress, 0xE9);
-    EXPECT_EQ(w.writeData, 0xEA);
-    EXPECT_EQ(w.readAddress, 0xEB);
-    EXPECT_EQ(w.readData, 0xEC);
-  }
-}
-
 TEST_F(CatalogueLookupTest, ControlModeMasks) {
   const struct {
     int type;
