@@ -44,6 +44,14 @@ int pageOf(std::uint16_t code) {
   return page;
 }
 
+// On the M7 family a few position parameters (Pn357-Pn363) are placed on the registers of
+// the indirect access window itself. Writing them directly would hand the window a command
+// or an address, so they are only stored, and the drive takes them at its next start.
+bool onWindowRegister(int page, int address, int driveType) {
+  const auto& w = protocol::windowOf(driveType);
+  return page == kPage5 && address >= w.command && address <= w.readData;
+}
+
 int itemOf(std::string_view name) {
   if (name.size() < 2) return 0;
   const auto d = name.substr(name.size() - 2);
@@ -262,7 +270,7 @@ int DriveOperations::writeParameter(std::string_view name, std::int32_t displayV
 
   // The store always goes through the M7 window, whatever the drive type.
   constexpr int kStoreWindowType = protocol::kFirstM7DriveType;
-  const bool storeOnly = catalogue::storeOnly(name);
+  const bool storeOnly = catalogue::storeOnly(name) || onWindowRegister(page, address, type);
   if (catalogue::is32Bit(name)) {
     const std::int32_t high = static_cast<std::int32_t>(static_cast<std::uint32_t>(raw) >> 16);
     const std::int32_t low = raw & 0xFFFF;

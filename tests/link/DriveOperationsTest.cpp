@@ -83,6 +83,18 @@ TEST(DriveOperations, StoreOnlyParameterSendsExactlyTheThreeWindowFrames) {
   EXPECT_EQ(f.drive.count(RequestKind::DirectWrite), 1);
 }
 
+TEST(DriveOperations, ParametersOnTheWindowRegistersAreOnlyStored) {
+  DriveFixture f;
+  f.link();
+  f.ops.setPauseMs(0);
+  ASSERT_EQ(catalogue::addressCode("Pn357") & 0xFF, 0xE8) << "the M7 family places Pn357 on the window's command";
+  ASSERT_EQ(f.ops.writeParameter("Pn357", 1), 1);
+  EXPECT_EQ(f.drive.count(RequestKind::DirectWrite), 0) << "a direct write would be a window command";
+  EXPECT_EQ(f.drive.count(RequestKind::WindowWrite), 3);
+  ASSERT_EQ(f.ops.readParameter("Pn357"), 1);
+  EXPECT_EQ(f.ops.lastValue(), 1);
+}
+
 TEST(DriveOperations, RefusedNamesSendNothing) {
   DriveFixture f(typed(3));
   f.link();
