@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "link/ConnectionManager.h"
 #include "link/PortList.h"
@@ -173,6 +174,26 @@ TEST(Connection, AlreadyOpenPortGoesStraightToTheTerminalHandshake) {
   const auto log = f.drive.requestLog();
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(std::string(log[0].request.begin(), log[0].request.begin() + 4), "R6CB");
+}
+
+TEST(Connection, UnpluggedDriveIsReportedAndConnectsAgainWhenBack) {
+  sim::SimOptions o;
+  o.linkPath = (std::filesystem::temp_directory_path() / ("zavo-replug-" + std::to_string(::getpid()))).string();
+  o.faults.unplugAfter = 30;
+  o.faults.replugMs = 100;
+  ConnectionFixture f(o);
+  f.host.answer = LinkPortChoice{0, o.linkPath + " : Virtual drive", 2};
+  f.connection.connectCommand();
+  ASSERT_TRUE(linkState().isConnected());
+  for (int i = 0; i < 20 && f.prompt.shown().empty(); ++i) f.connection.timerTick();
+  ASSERT_EQ(f.prompt.texts(), std::vector<std::string>{"Communicate Error!\n\nDisconnect !!"});
+  EXPECT_FALSE(f.flags.linkWanted) << "a lost line is not retried by itself";
+  for (int i = 0; i < 100 && f.drive.plugCount() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_EQ(f.drive.plugCount(), 2);
+  f.drive.setFaults({});
+  f.connection.connectCommand();
+  EXPECT_TRUE(linkState().isConnected()) << "the same path leads to the drive's new line";
+  EXPECT_TRUE(f.flags.linkWanted);
 }
 
 TEST(Connection, ModbusProbeBringsTheLinkUp) {
