@@ -14,22 +14,8 @@ namespace zavo::cli {
 namespace {
 
 std::optional<DriveOptions> fileCommand(Args args, const char* usage, int& rc) {
-  if (wantsHelp(args)) {
-    std::printf("%s\n%s", usage, kDriveOptionsHelp);
-    rc = kExitOk;
-    return std::nullopt;
-  }
-  std::string error;
-  auto o = parseDriveOptions(args, error);
-  if (!o) {
-    rc = usageError(error);
-    return std::nullopt;
-  }
-  if (o->rest.size() != 1) {
-    rc = usageError("expected one file name");
-    return std::nullopt;
-  }
-  if (o->modbus) {
+  auto o = commandOptions(args, usage, rc, 1);
+  if (o && o->modbus) {
     rc = usageError("backup, restore and compare talk DriveLink; leave out --modbus");
     return std::nullopt;
   }

@@ -1,5 +1,6 @@
 #include "cli/DriveOptions.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "cli/Numbers.h"
@@ -81,6 +82,25 @@ std::optional<DriveOptions> parseDriveOptions(Args args, std::string& error) {
     }
   }
   if (o.format < 0) o.format = o.ascii ? 0 : 6;
+  return o;
+}
+
+std::optional<DriveOptions> commandOptions(Args args, const char* usage, int& rc, std::size_t arguments) {
+  if (wantsHelp(args)) {
+    std::printf("%s\n%s", usage, kDriveOptionsHelp);
+    rc = kExitOk;
+    return std::nullopt;
+  }
+  std::string error;
+  auto o = parseDriveOptions(args, error);
+  if (!o) {
+    rc = usageError(error);
+    return std::nullopt;
+  }
+  if (arguments != kAnyArguments && o->rest.size() != arguments) {
+    rc = usageError(arguments == 1 ? "expected one file name" : "wrong number of arguments (see --help)");
+    return std::nullopt;
+  }
   return o;
 }
 

@@ -27,4 +27,11 @@ std::optional<DriveOptions> parseDriveOptions(Args args, std::string& error);
 // Usage lines of the global options, for each command's --help.
 extern const char* const kDriveOptionsHelp;
 
+// The start of every drive command: --help prints `usage` and the options (rc 0); wrong
+// options, or a count of the command's own arguments other than `arguments` (when given),
+// are a usage error. Nothing returned means: return rc.
+inline constexpr std::size_t kAnyArguments = static_cast<std::size_t>(-1);
+std::optional<DriveOptions> commandOptions(Args args, const char* usage, int& rc,
+                                           std::size_t arguments = kAnyArguments);
+
 }  // namespace zavo::cli

@@ -12,28 +12,9 @@
 namespace zavo::cli {
 namespace {
 
-std::optional<DriveOptions> ramOptions(Args args, const char* usage, int& rc) {
-  if (wantsHelp(args)) {
-    std::printf("%s\n%s", usage, kDriveOptionsHelp);
-    rc = kExitOk;
-    return std::nullopt;
-  }
-  std::string error;
-  auto o = parseDriveOptions(args, error);
-  if (!o) {
-    rc = usageError(error);
-    return std::nullopt;
-  }
-  if (o->rest.size() != 1) {
-    rc = usageError("expected one file name");
-    return std::nullopt;
-  }
-  return o;
-}
-
 int runRamRead(Args args) {
   int rc = kExitOk;
-  auto o = ramOptions(args, "Usage: zavoctl ram-read FILE.dat [options]\nCopies the drive's register image to a listing file.", rc);
+  auto o = commandOptions(args, "Usage: zavoctl ram-read FILE.dat [options]\nCopies the drive's register image to a listing file.", rc, 1);
   if (!o) return rc;
   DriveSession drive(*o);
   if (!drive.connect()) return kExitLinkFailure;
@@ -50,7 +31,7 @@ int runRamRead(Args args) {
 
 int runRamWrite(Args args) {
   int rc = kExitOk;
-  auto o = ramOptions(args, "Usage: zavoctl ram-write FILE.dat [options]\nCopies a listing file into the drive's register image.", rc);
+  auto o = commandOptions(args, "Usage: zavoctl ram-write FILE.dat [options]\nCopies a listing file into the drive's register image.", rc, 1);
   if (!o) return rc;
   DriveSession drive(*o);
   if (!drive.doc().importRamListing(o->rest[0])) return kExitLinkFailure;

@@ -13,26 +13,13 @@
 namespace zavo::cli {
 namespace {
 
-int help(const char* usage) {
-  std::printf("%s\n%s", usage, kDriveOptionsHelp);
-  return kExitOk;
-}
-
-std::optional<DriveOptions> options(Args args, int& exitCode) {
-  std::string error;
-  auto o = parseDriveOptions(args, error);
-  if (!o) exitCode = usageError(error);
-  return o;
-}
-
 int runRead(Args args) {
   constexpr const char* kUsage =
       "Usage: zavoctl read CODE... [options]\n"
       "Reads parameters from the drive and prints 'CODE VALUE' lines (display units),\n"
       "or one JSON object with --json.";
-  if (wantsHelp(args)) return help(kUsage);
   int rc = kExitOk;
-  auto o = options(args, rc);
+  auto o = commandOptions(args, kUsage, rc);
   if (!o) return rc;
   if (o->rest.empty()) return usageError("read needs at least one parameter code");
   applyDriveType(o->driveType);
@@ -62,9 +49,8 @@ int runWrite(Args args) {
   constexpr const char* kUsage =
       "Usage: zavoctl write CODE=VALUE... [options]\n"
       "Writes parameters (display units) to the drive, each checked against its limits first.";
-  if (wantsHelp(args)) return help(kUsage);
   int rc = kExitOk;
-  auto o = options(args, rc);
+  auto o = commandOptions(args, kUsage, rc);
   if (!o) return rc;
   if (o->rest.empty()) return usageError("write needs at least one CODE=VALUE");
   applyDriveType(o->driveType);
@@ -104,9 +90,8 @@ int runReadReg(Args args) {
   constexpr const char* kUsage =
       "Usage: zavoctl read-reg PAGE ADDR [options]\n"
       "Reads one register (PAGE one character such as 5, 6, C; ADDR 0-255) and prints its value.";
-  if (wantsHelp(args)) return help(kUsage);
   int rc = kExitOk;
-  auto o = options(args, rc);
+  auto o = commandOptions(args, kUsage, rc);
   if (!o) return rc;
   if (o->rest.size() != 2) return usageError("read-reg needs PAGE ADDR");
   const auto page = pageArg(o->rest[0]);
@@ -131,9 +116,8 @@ int runWriteReg(Args args) {
       "Usage: zavoctl write-reg PAGE ADDR VALUE [--store | --store-only] [options]\n"
       "Writes one register. --store first stores the value through the drive's window;\n"
       "--store-only stores it and writes nothing else (the drive applies it after a restart).";
-  if (wantsHelp(args)) return help(kUsage);
   int rc = kExitOk;
-  auto o = options(args, rc);
+  auto o = commandOptions(args, kUsage, rc);
   if (!o) return rc;
   bool store = false, storeOnly = false;
   std::vector<std::string> pos;

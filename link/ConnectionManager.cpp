@@ -149,15 +149,19 @@ bool ConnectionManager::readTerminals() {
   return true;
 }
 
-bool ConnectionManager::driveLinkHandshake(const LinkPortChoice& choice) {
+bool ConnectionManager::readSoftwareVersion() {
   const std::uint16_t versionCode = catalogue::addressCode(kSoftwareVersion);
   int word = 0;
-  host_.setWaitCursor(true);
-  const bool versionRead = ops_.readWord(pageOf(versionCode), versionCode & 0xFF, word);
-  host_.setWaitCursor(false);
-  if (!versionRead) return false;
+  if (!ops_.readWord(pageOf(versionCode), versionCode & 0xFF, word)) return false;
   doc_.driveSoftwareVersion = conversion::toDisplay(conversion::kDiagnosticLetter, 4, word);
-  if (!readTerminals()) return false;
+  return true;
+}
+
+bool ConnectionManager::driveLinkHandshake(const LinkPortChoice& choice) {
+  host_.setWaitCursor(true);
+  const bool versionRead = readSoftwareVersion();
+  host_.setWaitCursor(false);
+  if (!versionRead || !readTerminals()) return false;
   linkState().connected = 1;
   flags_.linkWanted = true;
   syncContext();
@@ -181,26 +185,20 @@ void ConnectionManager::openAndHandshake(const std::string& name, const LinkPort
   const long rc = port_.Open(name.c_str(), kOpenBaud, kOpenReadTimerMs, kOpenQueue, kOpenQueue);
   if (rc == 0) {
     configurePort(false);
+    bool answered;
     if (ls.modbusMode) {
-      if (!modbusProbe()) {
-        port_.Close();
-        flags_.portOpen = false;
-        ls.connected = 0;
-        syncContext();
-        failLink(optext::kHandshakeFailed, false);
-        return;
-      }
+      answered = modbusProbe();
       // A drive that answers the probe is linked: without this nothing would ever talk to it.
-      ls.connected = 1;
-      flags_.linkWanted = true;
-      syncContext();
-      return;
+      if (answered) {
+        ls.connected = 1;
+        flags_.linkWanted = true;
+        syncContext();
+      }
+    } else {
+      answered = driveLinkHandshake(choice);
     }
-    if (!driveLinkHandshake(choice)) {
-      port_.Close();
-      flags_.portOpen = false;
-      ls.connected = 0;
-      syncContext();
+    if (!answered) {
+      closePort();
       failLink(optext::kHandshakeFailed, false);
     }
     return;
@@ -288,16 +286,9 @@ void ConnectionManager::autoReconnect() {
   if (rc == 0) {
     host_.rememberReconnectPort(name);
     configurePort(true);
-    const std::uint16_t versionCode = catalogue::addressCode(kSoftwareVersion);
-    int word = 0;
-    if (ops_.readWord(pageOf(versionCode), versionCode & 0xFF, word)) {
-      doc_.driveSoftwareVersion = conversion::toDisplay(conversion::kDiagnosticLetter, 4, word);
-      if (readTerminals()) {
-        ls.connected = 1;
-        syncContext();
-      } else {
-        giveUp();
-      }
+    if (readSoftwareVersion() && readTerminals()) {
+      ls.connected = 1;
+      syncContext();
     } else {
       giveUp();
     }

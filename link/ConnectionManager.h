@@ -55,6 +55,7 @@ class ConnectionManager {
   bool configurePort(bool reconnect);
   bool modbusProbe();
   bool driveLinkHandshake(const LinkPortChoice& choice);
+  bool readSoftwareVersion();
   bool readTerminals();
   void readVersionFlags();
   void closePort();

@@ -2,23 +2,13 @@
 
 #include <algorithm>
 
+#include "link/HexDigits.h"
+
 namespace zavo::drivelink {
 namespace {
 
-constexpr char kHex[] = "0123456789ABCDEF";
-
-// "%02X" of one byte.
-void put2(std::uint8_t* out, unsigned v) {
-  out[0] = static_cast<std::uint8_t>(kHex[(v >> 4) & 0xF]);
-  out[1] = static_cast<std::uint8_t>(kHex[v & 0xF]);
-}
-
-// The last four digits of "%08X": only the low 16 bits of a value travel.
-void put4(std::uint8_t* out, long v) {
-  const auto u = static_cast<unsigned>(static_cast<unsigned long>(v) & 0xFFFFu);
-  put2(out, u >> 8);
-  put2(out + 2, u & 0xFFu);
-}
+using hex::put2;
+using hex::put4;
 
 Frame finish(Frame f) {
   appendChecksum(f.data(), f.size);

@@ -1,23 +1,14 @@
 #include "link/ModbusCodec.h"
 
-
 #include "link/DriveLinkCodec.h"
+#include "link/HexDigits.h"
 #include "link/Protocol.h"
 
 namespace zavo::modbus {
 namespace {
 
-constexpr char kHex[] = "0123456789ABCDEF";
-
-void put2(std::uint8_t* out, unsigned v) {
-  out[0] = static_cast<std::uint8_t>(kHex[(v >> 4) & 0xF]);
-  out[1] = static_cast<std::uint8_t>(kHex[v & 0xF]);
-}
-
-void put4(std::uint8_t* out, unsigned v) {
-  put2(out, (v >> 8) & 0xFF);
-  put2(out + 2, v & 0xFF);
-}
+using hex::put2;
+using hex::put4;
 
 // Upper-case hex digit for the LRC of a request: anything else counts as 0.
 int lenientDigit(std::uint8_t c) {
@@ -122,7 +113,7 @@ int checkAsciiReply(std::span<const std::uint8_t> reply) {
     sum += static_cast<unsigned>(hi * 16 + lo);
   }
   const unsigned expect = (0x10000u - sum) & 0xFFu;
-  if (reply[n - 4] != kHex[expect >> 4] || reply[n - 3] != kHex[expect & 0xF])
+  if (reply[n - 4] != hex::kDigits[expect >> 4] || reply[n - 3] != hex::kDigits[expect & 0xF])
     return protocol::kModbusCorrupt;
   return reply[3] >= '8' ? protocol::kModbusException : protocol::kModbusNormal;
 }

@@ -1,6 +1,7 @@
 #include "link/PlanningTransfer.h"
 
 #include <cstdio>
+#include <functional>
 
 #include "link/DriveLinkCodec.h"
 #include "link/LinkSession.h"
@@ -94,22 +95,35 @@ bool PlanningTransfer::readItem(const std::string& name, std::int32_t& display) 
   return true;
 }
 
-int PlanningTransfer::readDiDo(CZavoServoDoc& doc) {
-  if (!linkState().isConnected()) return 0;
-  LinkBusyScope busy(ops_.flags());
-  const auto names = diDoNames();
-  std::vector<std::int32_t> values;
-  progress_.open("", 0, static_cast<int>(names.size()));
-  for (const auto& name : names) {
-    const std::string text = std::string(optext::kReadDiDo) + name;
+bool PlanningTransfer::eachItem(const std::vector<std::string>& names, const char* prefix, int range,
+                                const std::function<bool(std::size_t)>& transfer) {
+  progress_.open("", 0, range);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string text = prefix + names[i];
     progress_.setText(text);
     progress_.step();
     progress_.pump();
-    std::int32_t v = 0;
-    if (!readItem(name, v)) return fail(text);
-    values.push_back(v);
+    if (!transfer(i)) {
+      fail(text);
+      return false;
+    }
   }
   progress_.close();
+  return true;
+}
+
+bool PlanningTransfer::readItems(const std::vector<std::string>& names, const char* prefix,
+                                 std::vector<std::int32_t>& values) {
+  values.assign(names.size(), 0);
+  return eachItem(names, prefix, static_cast<int>(names.size()),
+                  [&](std::size_t i) { return readItem(names[i], values[i]); });
+}
+
+int PlanningTransfer::readDiDo(CZavoServoDoc& doc) {
+  if (!linkState().isConnected()) return 0;
+  LinkBusyScope busy(ops_.flags());
+  std::vector<std::int32_t> values;
+  if (!readItems(diDoNames(), optext::kReadDiDo, values)) return 0;
   auto& hn = doc.images[ParamGroup::Hn];
   for (std::size_t i = 0; i < values.size(); ++i) {
     hn.value[i + 1] = values[i];
@@ -122,25 +136,14 @@ int PlanningTransfer::writeDiDo(const CZavoServoDoc& doc) {
   if (!linkState().isConnected()) return 0;
   LinkBusyScope busy(ops_.flags());
   const auto names = diDoNames();
-  progress_.open("", 0, kStepsPerWrite * static_cast<int>(names.size()));
   const auto& hn = doc.images[ParamGroup::Hn];
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    const std::string& name = names[i];
-    const std::string text = std::string(optext::kWriteDiDo) + name;
-    progress_.setText(text);
-    progress_.step();
-    progress_.pump();
-    const std::int32_t raw = DriveOperations::displayToRaw(name, hn.value[i + 1]);
-    bool ok;
-    if (modbusMode()) {
-      ok = ops_.modbusWrite(catalogue::modbusRegister(name), raw & 0xFFFF, modbusAscii());
-    } else {
-      const int linear = catalogue::wordAddress(name);
-      ok = linear >= 0 && ops_.store(driveContext().driveType, linear, raw);
-    }
-    if (!ok) return fail(text);
-  }
-  progress_.close();
+  const bool ok = eachItem(names, optext::kWriteDiDo, kStepsPerWrite * static_cast<int>(names.size()), [&](std::size_t i) {
+    const std::int32_t raw = DriveOperations::displayToRaw(names[i], hn.value[i + 1]);
+    if (modbusMode()) return ops_.modbusWrite(catalogue::modbusRegister(names[i]), raw & 0xFFFF, modbusAscii());
+    const int linear = catalogue::wordAddress(names[i]);
+    return linear >= 0 && ops_.store(driveContext().driveType, linear, raw);
+  });
+  if (!ok) return 0;
   prompt().ask({optext::writeSuccess() + "\n\n" + optext::restartServo(), optext::writeDataTitle(),
                 PromptIcon::Exclamation, PromptButtons::Ok});
   return 1;
@@ -151,17 +154,7 @@ int PlanningTransfer::readPosition(CZavoServoDoc& doc) {
   LinkBusyScope busy(ops_.flags());
   const auto names = positionNames();
   std::vector<std::int32_t> values;
-  progress_.open("", 0, static_cast<int>(names.size()));
-  for (const auto& name : names) {
-    const std::string text = std::string(optext::kReadPosition) + name;
-    progress_.setText(text);
-    progress_.step();
-    progress_.pump();
-    std::int32_t v = 0;
-    if (!readItem(name, v)) return fail(text);
-    values.push_back(v);
-  }
-  progress_.close();
+  if (!readItems(names, optext::kReadPosition, values)) return 0;
   for (std::size_t i = 0; i < names.size(); ++i) storeInDocument(doc, names[i], values[i]);
   return 1;
 }
@@ -192,16 +185,10 @@ int PlanningTransfer::writePosition(const CZavoServoDoc& doc) {
   if (!linkState().isConnected()) return 0;
   LinkBusyScope busy(ops_.flags());
   const auto names = positionNames();
-  progress_.open("", 0, static_cast<int>(names.size()));
-  for (const auto& name : names) {
-    const std::string text = std::string(optext::kWritePosition) + name;
-    progress_.setText(text);
-    progress_.step();
-    progress_.pump();
-    if (!writePositionItem(name, fromDocument(doc, name))) return fail(text);
-  }
-  progress_.close();
-  return 1;
+  return eachItem(names, optext::kWritePosition, static_cast<int>(names.size()),
+                  [&](std::size_t i) { return writePositionItem(names[i], fromDocument(doc, names[i])); })
+             ? 1
+             : 0;
 }
 
 }  // namespace zavo

@@ -3,6 +3,7 @@
 // (the contact group Hn) and the internal position command table. Read from the drive into
 // the document and written back from it, over DriveLink or Modbus, with a progress window.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,11 @@ class PlanningTransfer {
   int writePosition(const CZavoServoDoc& doc);
 
  private:
+  // One progress step per item with its name in the text; the first failing item ends it
+  // with the communication message.
+  bool eachItem(const std::vector<std::string>& names, const char* prefix, int range,
+                const std::function<bool(std::size_t)>& transfer);
+  bool readItems(const std::vector<std::string>& names, const char* prefix, std::vector<std::int32_t>& values);
   bool readItem(const std::string& name, std::int32_t& display);
   bool writePositionItem(const std::string& name, std::int32_t display);
   int fail(const std::string& text);

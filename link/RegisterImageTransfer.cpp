@@ -1,6 +1,7 @@
 #include "link/RegisterImageTransfer.h"
 
 #include <cstdio>
+#include <functional>
 
 #include "link/LinkState.h"
 #include "link/OperationTexts.h"
@@ -39,51 +40,54 @@ int RegisterImageTransfer::fail(const std::string& progressText) {
   return 0;
 }
 
-int RegisterImageTransfer::read(CZavoServoDoc& doc) {
+// Three frames per word, with a progress step and a look at Cancel before each; `frame(i, k)`
+// sends frame k of word i. 1 when every word went through, 0 on a failure or a cancel.
+int RegisterImageTransfer::eachWord(const char* format, const std::function<bool(int, int)>& frame) {
   if (!linkState().isConnected()) return 0;
   LinkBusyScope busy(ops_.flags());
-  const int type = driveContext().driveType;
-  const int words = protocol::imageWordsOf(type);
-  const auto& w = protocol::windowOf(type);
+  const int words = protocol::imageWordsOf(driveContext().driveType);
   progress_.open("", 0, kStepsPerWord * (words - 1) + kStepsPerWord);
   for (int i = 0; i < words; ++i) {
-    const std::string text = wordText(optext::kReadingImage, i);
+    const std::string text = wordText(format, i);
     progress_.setText(text);
-    if (stepAndCheck()) return cancelled();
-    if (!ops_.writeAck(protocol::kPage5, w.readAddress, i)) return fail(text);
-    if (stepAndCheck()) return cancelled();
-    if (!ops_.writeAck(protocol::kPage5, w.command, protocol::kWindowFetch)) return fail(text);
-    if (stepAndCheck()) return cancelled();
-    int word = 0;
-    if (!ops_.readWord(protocol::kPage5, w.readData, word)) return fail(text);
-    doc.ramImage[static_cast<std::size_t>(i)] = word & 0xFFFF;
+    for (int k = 0; k < kStepsPerWord; ++k) {
+      if (stepAndCheck()) return cancelled();
+      if (!frame(i, k)) return fail(text);
+    }
   }
   progress_.close();
   return 1;
 }
 
+int RegisterImageTransfer::read(CZavoServoDoc& doc) {
+  const auto& w = protocol::windowOf(driveContext().driveType);
+  return eachWord(optext::kReadingImage, [&](int i, int k) {
+    switch (k) {
+      case 0: return ops_.writeAck(protocol::kPage5, w.readAddress, i);
+      case 1: return ops_.writeAck(protocol::kPage5, w.command, protocol::kWindowFetch);
+      default: {
+        int word = 0;
+        if (!ops_.readWord(protocol::kPage5, w.readData, word)) return false;
+        doc.ramImage[static_cast<std::size_t>(i)] = word & 0xFFFF;
+        return true;
+      }
+    }
+  });
+}
+
 int RegisterImageTransfer::write(const CZavoServoDoc& doc) {
-  if (!linkState().isConnected()) return 0;
-  LinkBusyScope busy(ops_.flags());
-  const int type = driveContext().driveType;
-  const int words = protocol::imageWordsOf(type);
-  const auto& w = protocol::windowOf(type);
-  progress_.open("", 0, kStepsPerWord * (words - 1) + kStepsPerWord);
-  for (int i = 0; i < words; ++i) {
-    const std::string text = wordText(optext::kWritingImage, i);
-    progress_.setText(text);
-    if (stepAndCheck()) return cancelled();
-    if (!ops_.writeAck(protocol::kPage5, w.writeAddress, i)) return fail(text);
-    if (stepAndCheck()) return cancelled();
-    if (!ops_.writeAck(protocol::kPage5, w.writeData, doc.ramImage[static_cast<std::size_t>(i)] & 0xFFFF))
-      return fail(text);
-    if (stepAndCheck()) return cancelled();
-    if (!ops_.writeAck(protocol::kPage5, w.command, protocol::kWindowStore)) return fail(text);
-  }
-  progress_.close();
-  prompt().ask({optext::writeSuccess() + "\n\n" + optext::restartServo(), optext::writeDataTitle(),
-                PromptIcon::Exclamation, PromptButtons::Ok});
-  return 1;
+  const auto& w = protocol::windowOf(driveContext().driveType);
+  const int ok = eachWord(optext::kWritingImage, [&](int i, int k) {
+    switch (k) {
+      case 0: return ops_.writeAck(protocol::kPage5, w.writeAddress, i);
+      case 1: return ops_.writeAck(protocol::kPage5, w.writeData, doc.ramImage[static_cast<std::size_t>(i)] & 0xFFFF);
+      default: return ops_.writeAck(protocol::kPage5, w.command, protocol::kWindowStore);
+    }
+  });
+  if (ok)
+    prompt().ask({optext::writeSuccess() + "\n\n" + optext::restartServo(), optext::writeDataTitle(),
+                  PromptIcon::Exclamation, PromptButtons::Ok});
+  return ok;
 }
 
 }  // namespace zavo

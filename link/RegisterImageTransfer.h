@@ -4,6 +4,8 @@
 // word at a time through the indirect access window, with a progress window whose Cancel is
 // seen between every two frames.
 
+#include <functional>
+
 #include "link/DriveOperations.h"
 #include "params/ZavoServoDoc.h"
 #include "platform/Progress.h"
@@ -21,6 +23,7 @@ class RegisterImageTransfer {
   int write(const CZavoServoDoc& doc);
 
  private:
+  int eachWord(const char* format, const std::function<bool(int, int)>& frame);
   bool stepAndCheck();
   int fail(const std::string& progressText);
   int cancelled();
