@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <string>
 
 #include "comtrak/CSerial.h"
 #include "link/DriveLinkCodec.h"
@@ -47,8 +48,11 @@ void pacedReplies(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kExchanges; ++i) {
       std::uint8_t reply[zavo::protocol::kReadReplyLength];
-      if (zavo::checkedExchange(port, request, reply, sizeof reply) != zavo::protocol::kExchangeData) {
-        state.SkipWithError("exchange failed");
+      if (const int rc = zavo::checkedExchange(port, request, reply, sizeof reply); rc != zavo::protocol::kExchangeData) {
+        // A machine so loaded that the drive's thread starves past the port's read timer
+        // cannot time a line; say where it happened.
+        const std::string why = "exchange " + std::to_string(i) + " failed with result " + std::to_string(rc);
+        state.SkipWithError(why.c_str());
         return;
       }
     }
