@@ -9,6 +9,7 @@
 
 #include "app/CommandIds.h"
 #include "app/CurFile.h"
+#include "app/DisplaySettings.h"
 #include "app/DriveTitles.h"
 #include "app/ui/CChildFrame.h"
 #include "app/ui/CMainFrame.h"
@@ -186,6 +187,10 @@ bool CZavoServoApp::saveSettings() {
   settings_.modbusMode = link.modbusMode;
   settings_.modbusFormat = link.modbusFormat;
   settings_.driveType = driveContext().driveType;
+  // The window the user worked in last has the word on the display selection, also when its
+  // editor changed the selection in place.
+  if (CZavoServoView* view = frame_ ? frame_->activeView() : nullptr)
+    storeDisplaySelection(view->displaySelection(), settings_);
   if (recent_) recent_->write();
   std::string error;
   if (settings_.save(settingsPath().toStdString(), &error)) return true;
@@ -220,6 +225,8 @@ ViewServices CZavoServoApp::viewServices() {
   s.programDir = programDir_.path;
   s.tempDir = options_.tempDir.toStdString();
   s.preferSimulator = options_.arguments.contains(QString::fromLatin1(kVirtualDriveOption));
+  s.displaySelection = displaySelectionFrom(settings_);
+  s.displaySelectionChanged = [this](const DisplaySelection& selection) { storeDisplaySelection(selection, settings_); };
   return s;
 }
 

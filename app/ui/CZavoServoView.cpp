@@ -5,6 +5,7 @@
 #include <QShowEvent>
 
 #include "app/AppIds.h"
+#include "app/AutoOffsetAdjust.h"
 #include "app/CommandIds.h"
 #include "app/StatusSink.h"
 #include "app/ui/VirtualDrive.h"
@@ -12,6 +13,8 @@
 #include "link/LinkState.h"
 #include "link/PortList.h"
 #include "params/DriveContext.h"
+#include "params/ParameterListPrint.h"
+#include "params/ui/ParameterListPrinter.h"
 #include "platform/Prompt.h"
 #include "platform/qt/UiText.h"
 
@@ -35,6 +38,10 @@ CZavoServoView::CZavoServoView(ViewServices services, QWidget* parent)
   commands_.on(cmd::kConnect, [this] { connectCommand(); });
   commands_.on(cmd::kDisconnect, [this] { connectCommand(); });
   commands_.on(cmd::kPortSet, [this] { connectCommand(); });
+  commands_.on(cmd::kAutoOffset, [this] { autoOffsetCommand(); });
+  commands_.on(cmd::kPrint, [this] { printCommand(); });
+  commands_.on(cmd::kPrintPreview, [this] { printPreviewCommand(); });
+  selection_ = services_.displaySelection;
   connect(&monitorTimer_, &QTimer::timeout, this, &CZavoServoView::monitorTick);
 }
 
@@ -95,6 +102,24 @@ std::optional<LinkPortChoice> CZavoServoView::resolveSimulator(LinkPortChoice ch
   simulatorChosen_ = true;
   choice.portEntry = pty;
   return choice;
+}
+
+void CZavoServoView::setDisplaySelection(const DisplaySelection& selection) {
+  selection_ = selection;
+  if (services_.displaySelectionChanged) services_.displaySelectionChanged(selection_);
+}
+
+void CZavoServoView::autoOffsetCommand() {
+  if (toolWindows_.anyOpen()) return;
+  runAutoOffsetAdjust(operations_, driveContext().driveType, linkState().isConnected());
+}
+
+void CZavoServoView::printCommand() {
+  printParameterList(parameterListContent(doc_, driveContext().driveType), this);
+}
+
+void CZavoServoView::printPreviewCommand() {
+  previewParameterList(parameterListContent(doc_, driveContext().driveType), this);
 }
 
 void CZavoServoView::monitorTick() {

@@ -13,6 +13,7 @@
 #include "link/ConnectionManager.h"
 #include "link/DriveOperations.h"
 #include "link/LinkFlags.h"
+#include "params/DisplaySelection.h"
 #include "params/DocumentHost.h"
 #include "params/ZavoServoDoc.h"
 #include "platform/qt/MessageMap.h"
@@ -45,7 +46,29 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   // One tick of timer 1114.
   void monitorTick();
 
+  // Which parameters the Parameter Set editor lists: loaded from the settings when the view
+  // is made; setDisplaySelection also hands the new one back to the settings file.
+  DisplaySelection& displaySelection() { return selection_; }
+  void setDisplaySelection(const DisplaySelection& selection);
+
+  // The windows of the monitor and JOG commands; while one is open the drive is busy with
+  // it and the auto offset adjustment is not started.
+  struct ToolWindows {
+    bool jog = false;
+    bool display = false;
+    bool diagnostics = false;
+    bool alarm = false;
+    bool anyOpen() const { return jog || display || diagnostics || alarm; }
+  };
+  ToolWindows& toolWindows() { return toolWindows_; }
+
+  // Auto offset adjustment (dn-07), Print and Print Preview of the parameter list.
+  void autoOffsetCommand();
+  void printCommand();
+  void printPreviewCommand();
+
   CZavoServoDoc& document() { return doc_; }
+  DriveOperations& operations() { return operations_; }
   ConnectionManager& connection() { return connection_; }
   LinkFlags& linkFlags() { return flags_; }
   WindowTimer& monitorTimer() { return monitorTimer_; }
@@ -80,6 +103,8 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   DriveOperations operations_;
   ConnectionManager connection_;
   CommandTable commands_;
+  DisplaySelection selection_;
+  ToolWindows toolWindows_;
   MessageMap messages_;
   WindowTimer monitorTimer_{kMonitorTimerId, this};
   bool shownOnce_ = false;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ui/LinkPortSetDialog.h"
+#include "params/DisplaySelection.h"
 
 class QWidget;
 
@@ -28,6 +29,9 @@ struct ViewServices {
   std::string programDir;
   std::string tempDir;
   bool preferSimulator = false;  // --virtual-drive
+  // The display selection of the settings file, and where a changed one goes back to.
+  DisplaySelection displaySelection;
+  std::function<void(const DisplaySelection&)> displaySelectionChanged;
 };
 
 }  // namespace zavo
