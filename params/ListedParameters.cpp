@@ -1,10 +1,12 @@
 #include "params/ListedParameters.h"
 
 #include <algorithm>
-#include <map>
+#include <array>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
-#include "params/CustomListCodes.h"
+#include "params/CustomEntryCode.h"
 
 namespace zavo {
 namespace {
@@ -54,17 +56,16 @@ std::vector<catalogue::Entry> byControlModes(const DisplaySelection& s, int driv
 }
 
 std::vector<catalogue::Entry> byCustomList(const DisplaySelection& s, int driveType) {
-  std::map<std::pair<int, int>, const catalogue::Entry*> byKey;
-  for (const auto& e : catalogue::parameters(driveType)) {
-    const CustomEntry key = customEntryOf(e);
-    if (key.group != kCustomOther) byKey.emplace(std::pair{key.group, key.number}, &e);
-  }
+  std::unordered_map<std::string, const catalogue::Entry*> byCode;
+  for (const auto& e : catalogue::parameters(driveType)) byCode.emplace(e.code, &e);
   std::vector<catalogue::Entry> out;
   const std::size_t count = std::min(s.custom.size(), kMaxCustomEntries);
   out.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
-    const auto it = byKey.find({s.custom[i].group, s.custom[i].number});
-    if (it != byKey.end()) out.push_back(*it->second);
+    // A list kept from another drive type may name a parameter this one lacks: it is skipped.
+    const auto code = codeOfCustomEntry(s.custom[i], driveType);
+    const auto it = code ? byCode.find(*code) : byCode.end();
+    if (it != byCode.end()) out.push_back(*it->second);
   }
   return out;
 }
