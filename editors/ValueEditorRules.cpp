@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <limits>
-#include <optional>
 
 #include "params/Catalogue.h"
 
@@ -80,8 +79,12 @@ bool refusedWithinLimits(const ValueEditorSubject& s, std::int32_t v) {
 
 bool hexEntry(std::string_view code) { return (catalogue::attributes(code) & catalogue::kHexDigitsBit) != 0; }
 
+std::optional<std::int64_t> parseEntry(std::string_view code, std::string_view text) {
+  return parse(trimmed(text), hexEntry(code));
+}
+
 ValueVerdict judgeValue(const ValueEditorSubject& s, std::string_view text, std::int32_t& value) {
-  const auto number = parse(trimmed(text), hexEntry(s.code));
+  const auto number = parseEntry(s.code, text);
   if (!number) return ValueVerdict::BadText;
   if (*number < s.min || *number > s.max) return ValueVerdict::OutOfRange;
   const auto v = static_cast<std::int32_t>(*number);

@@ -5,6 +5,7 @@
 // they lie within the limits.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,9 @@ enum class ValueVerdict {
 
 // True for the parameters whose value is shown and typed in hexadecimal.
 bool hexEntry(std::string_view code);
+// The number typed in `text` (decimal, or hexadecimal for hexEntry codes), limits aside;
+// nothing when it is not a number. A number beyond 32 bits comes back as such.
+std::optional<std::int64_t> parseEntry(std::string_view code, std::string_view text);
 // The verdict on `text`; on Accepted `value` holds the number.
 ValueVerdict judgeValue(const ValueEditorSubject& subject, std::string_view text, std::int32_t& value);
 // The range label: "(min~max)", or the set of values the drive really takes where that differs.

@@ -123,10 +123,13 @@ CChildFrame* CMainFrame::newDocument() {
     if (!doc.SaveModified()) return nullptr;
     doc.OnNewDocument();
     current->setWindowTitle(QString::fromUtf8(kNewDocumentTitle));
+    current->view()->documentRenewed();
     current->view()->refreshStatus();
     return current;
   }
-  return addChild(QString::fromUtf8(kNewDocumentTitle));
+  CChildFrame* child = addChild(QString::fromUtf8(kNewDocumentTitle));
+  child->view()->documentRenewed();
+  return child;
 }
 
 CChildFrame* CMainFrame::addChild(const QString& title) {

@@ -205,6 +205,7 @@ bool CZavoServoApp::openDocument(const QString& path) {
     child->close();
     return false;
   }
+  child->view()->documentOpened();
   recent_->add(QFileInfo(path).absoluteFilePath());
   return true;
 }

@@ -15,6 +15,7 @@
 #include "params/DriveContext.h"
 #include "params/ParameterListPrint.h"
 #include "params/ui/ParameterListPrinter.h"
+#include "params/ui/ParameterSetDialog.h"
 #include "platform/Prompt.h"
 #include "platform/qt/UiText.h"
 
@@ -38,6 +39,7 @@ CZavoServoView::CZavoServoView(ViewServices services, QWidget* parent)
   commands_.on(cmd::kConnect, [this] { connectCommand(); });
   commands_.on(cmd::kDisconnect, [this] { connectCommand(); });
   commands_.on(cmd::kPortSet, [this] { connectCommand(); });
+  commands_.on(cmd::kEditParameter, [this] { editParameterCommand(); });
   commands_.on(cmd::kAutoOffset, [this] { autoOffsetCommand(); });
   commands_.on(cmd::kPrint, [this] { printCommand(); });
   commands_.on(cmd::kPrintPreview, [this] { printPreviewCommand(); });
@@ -107,6 +109,34 @@ std::optional<LinkPortChoice> CZavoServoView::resolveSimulator(LinkPortChoice ch
 void CZavoServoView::setDisplaySelection(const DisplaySelection& selection) {
   selection_ = selection;
   if (services_.displaySelectionChanged) services_.displaySelectionChanged(selection_);
+}
+
+void CZavoServoView::editParameterCommand() {
+  if (editor_) {
+    editor_->refill();
+  } else {
+    editor_ = new ParameterSetDialog(doc_, operations_, selection_, this);
+    editor_->setAttribute(Qt::WA_DeleteOnClose);
+    editor_->setDocumentSaver([this] {
+      const auto path = doc_.pathName().empty() ? askSavePath() : std::optional<std::string>(doc_.pathName());
+      if (!path) return false;
+      const SaveResult saved = doc_.OnSaveDocument(*path);
+      if (!saved) showMessage(saved.error, {}, PromptIcon::Stop);
+      return static_cast<bool>(saved);
+    });
+  }
+  editor_->show();
+  editor_->raise();
+  editor_->activateWindow();
+}
+
+ParameterSetDialog* CZavoServoView::parameterEditor() const { return editor_.data(); }
+
+void CZavoServoView::documentOpened() { editParameterCommand(); }
+
+void CZavoServoView::documentRenewed() {
+  if (editor_) delete editor_.data();
+  editParameterCommand();
 }
 
 void CZavoServoView::autoOffsetCommand() {

@@ -4,6 +4,7 @@
 // the drive operations and the connection) and runs the once-a-second monitor timer that keeps
 // the link alive.
 
+#include <QPointer>
 #include <QWidget>
 
 #include "app/CommandTable.h"
@@ -20,6 +21,8 @@
 #include "platform/qt/WindowTimer.h"
 
 namespace zavo {
+
+class ParameterSetDialog;
 
 // The file dialogs' filter for parameter files.
 QString tecFileFilter();
@@ -67,6 +70,15 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   void printCommand();
   void printPreviewCommand();
 
+  // Edit Parameter (32772): the Parameter Set editor refilled from the document and brought
+  // up, or made when there is none.
+  void editParameterCommand();
+  // A file was opened into this view's document: an editor shows its values.
+  void documentOpened();
+  // New reset the document: the editor of the old values goes, a new one comes up.
+  void documentRenewed();
+  ParameterSetDialog* parameterEditor() const;
+
   CZavoServoDoc& document() { return doc_; }
   DriveOperations& operations() { return operations_; }
   ConnectionManager& connection() { return connection_; }
@@ -107,6 +119,8 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   ToolWindows toolWindows_;
   MessageMap messages_;
   WindowTimer monitorTimer_{kMonitorTimerId, this};
+  // The Parameter Set editor while it is open (it clears itself when it closes).
+  QPointer<ParameterSetDialog> editor_;
   bool shownOnce_ = false;
   bool simulatorChosen_ = false;
   bool wasConnected_ = false;

@@ -1,0 +1,121 @@
+#include "params/ui/ParameterList.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+
+#include "params/ParameterSetModel.h"
+#include "params/ParameterSetTexts.h"
+
+namespace zavo {
+namespace {
+
+constexpr int kRowRole = Qt::UserRole;
+constexpr int kNoteWidth = 70;
+constexpr int kValueWidth = 60;
+constexpr int kUnitWidth = 60;
+constexpr int kRangeWidth = 100;
+constexpr int kDefaultWidth = 60;
+// The name column takes what the others leave; below this it would clip every title.
+constexpr int kNameMinimumWidth = 240;
+const QColor kValueColour(Qt::blue);
+const QColor kDefaultColour(Qt::red);
+// A row changed since the last transfer: a pale marker the blue and red still read on.
+const QColor kModifiedBackground(255, 244, 196);
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+ParameterList::ParameterList(QWidget* parent) : QTreeWidget(parent) {
+  setColumnCount(6);
+  setHeaderLabels({qs(settext::noteHeader()), qs(settext::parameterNameHeader()), qs(settext::valueHeader()),
+                   qs(settext::unitHeader()), qs(settext::setRangeHeader()), qs(settext::defaultHeader())});
+  setRootIsDecorated(false);
+  setUniformRowHeights(true);
+  setAllColumnsShowFocus(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setAlternatingRowColors(false);
+  QHeaderView* h = header();
+  h->setStretchLastSection(false);
+  h->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
+  h->setMinimumSectionSize(kValueWidth / 2);
+  setColumnWidth(kNoteColumn, kNoteWidth);
+  setColumnWidth(kValueColumn, kValueWidth);
+  setColumnWidth(kUnitColumn, kUnitWidth);
+  setColumnWidth(kRangeColumn, kRangeWidth);
+  setColumnWidth(kDefaultColumn, kDefaultWidth);
+  setMinimumWidth(kNoteWidth + kNameMinimumWidth + kValueWidth + kUnitWidth + kRangeWidth + kDefaultWidth);
+  emphasised_ = font();
+  emphasised_.setBold(true);
+  markedCode_ = font();
+  markedCode_.setItalic(true);
+  connect(this, &QTreeWidget::itemChanged, this, &ParameterList::onItemChanged);
+}
+
+void ParameterList::setRow(QTreeWidgetItem* item, const ParameterSetModel& model, int row) const {
+  const RowCells c = model.cells(row);
+  const ParameterRow& r = model.row(row);
+  item->setData(kNoteColumn, kRowRole, row);
+  item->setText(kNoteColumn, qs(c.code));
+  item->setText(kNameColumn, qs(c.title));
+  item->setText(kValueColumn, qs(c.value));
+  item->setText(kUnitColumn, qs(c.unit));
+  item->setText(kRangeColumn, qs(c.range));
+  item->setText(kDefaultColumn, qs(c.def));
+  item->setCheckState(kNoteColumn, r.checked ? Qt::Checked : Qt::Unchecked);
+  item->setFont(kNoteColumn, r.modified ? markedCode_ : font());
+  const QBrush background = r.modified ? QBrush(kModifiedBackground) : QBrush();
+  for (int col = 0; col < columnCount(); ++col) item->setBackground(col, background);
+}
+
+void ParameterList::showRows(const ParameterSetModel& model) {
+  const QSignalBlocker quiet(this);
+  clear();
+  QList<QTreeWidgetItem*> items;
+  items.reserve(model.size());
+  for (int r = 0; r < model.size(); ++r) {
+    auto* item = new QTreeWidgetItem;
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+    item->setForeground(kValueColumn, kValueColour);
+    item->setFont(kValueColumn, emphasised_);
+    item->setForeground(kDefaultColumn, kDefaultColour);
+    item->setFont(kDefaultColumn, emphasised_);
+    item->setTextAlignment(kValueColumn, Qt::AlignRight | Qt::AlignVCenter);
+    item->setTextAlignment(kDefaultColumn, Qt::AlignRight | Qt::AlignVCenter);
+    setRow(item, model, r);
+    items.append(item);
+  }
+  addTopLevelItems(items);
+}
+
+void ParameterList::updateRows(const ParameterSetModel& model, const std::vector<int>& rows) {
+  const QSignalBlocker quiet(this);
+  for (int r : rows)
+    if (QTreeWidgetItem* item = topLevelItem(r)) setRow(item, model, r);
+}
+
+void ParameterList::updateChecks(const ParameterSetModel& model) {
+  const QSignalBlocker quiet(this);
+  for (int r = 0; r < model.size() && r < topLevelItemCount(); ++r)
+    topLevelItem(r)->setCheckState(kNoteColumn, model.row(r).checked ? Qt::Checked : Qt::Unchecked);
+}
+
+int ParameterList::selectedRow() const {
+  const QList<QTreeWidgetItem*> selected = selectedItems();
+  return selected.isEmpty() ? -1 : selected.front()->data(kNoteColumn, kRowRole).toInt();
+}
+
+void ParameterList::selectRow(int row) {
+  if (QTreeWidgetItem* item = topLevelItem(row)) {
+    setCurrentItem(item);
+    item->setSelected(true);
+  }
+}
+
+void ParameterList::onItemChanged(QTreeWidgetItem* item, int column) {
+  if (column != kNoteColumn) return;
+  Q_EMIT rowChecked(item->data(kNoteColumn, kRowRole).toInt(), item->checkState(kNoteColumn) == Qt::Checked);
+}
+
+}  // namespace zavo
