@@ -8,6 +8,7 @@
 #include "app/AutoOffsetAdjust.h"
 #include "app/CommandIds.h"
 #include "app/StatusSink.h"
+#include "app/ui/RegisterListingCommands.h"
 #include "app/ui/VirtualDrive.h"
 #include "link/LinkPort.h"
 #include "link/LinkState.h"
@@ -40,6 +41,8 @@ CZavoServoView::CZavoServoView(ViewServices services, QWidget* parent)
   commands_.on(cmd::kDisconnect, [this] { connectCommand(); });
   commands_.on(cmd::kPortSet, [this] { connectCommand(); });
   commands_.on(cmd::kEditParameter, [this] { editParameterCommand(); });
+  commands_.on(cmd::kCopyToDevice, [this] { copyToDevice(*this); });
+  commands_.on(cmd::kCopyToComputer, [this] { copyToComputer(*this); });
   commands_.on(cmd::kAutoOffset, [this] { autoOffsetCommand(); });
   commands_.on(cmd::kPrint, [this] { printCommand(); });
   commands_.on(cmd::kPrintPreview, [this] { printPreviewCommand(); });
