@@ -2,6 +2,9 @@
 // characters, 8N1) through the program's port, timed against the wire time the line would
 // need: (request + reply characters) × bits / baud + turnaround. The "ratio" counter is
 // measured / computed; 1.00 means the virtual line runs at the speed of a real one.
+// "pty_us" is what one exchange costs with the same drive unpaced (the machine's own
+// pseudo-terminal round trip, which every paced exchange pays on top of the line), and
+// "ratio_beyond_pty" the ratio with that cost taken out.
 
 #include <benchmark/benchmark.h>
 
@@ -18,7 +21,27 @@
 namespace {
 
 constexpr int kExchanges = 1000;
+constexpr int kFloorExchanges = 300;
 constexpr double kTurnaroundMs = 0.5;
+
+// Seconds per exchange of `count` reads on `port`; negative when one fails.
+double secondsPerExchange(CSerial& port, const zavo::Frame& request, int count) {
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < count; ++i) {
+    std::uint8_t reply[zavo::protocol::kReadReplyLength];
+    if (zavo::checkedExchange(port, request, reply, sizeof reply) != zavo::protocol::kExchangeData) return -1;
+  }
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / count;
+}
+
+// The unpaced round trip through a virtual drive's pty on this machine.
+double ptyRoundTrip(const zavo::Frame& request) {
+  zavo::sim::VirtualDrive drive;
+  if (!drive.start()) return -1;
+  CSerial port;
+  if (port.Open(drive.portPath().c_str(), 115200, 500, 2048, 2048) != 0) return -1;
+  return secondsPerExchange(port, request, kFloorExchanges);
+}
 
 void pacedReplies(benchmark::State& state) {
   const long baud = state.range(0);
@@ -62,6 +85,11 @@ void pacedReplies(benchmark::State& state) {
   }
   const double computed = wireSeconds * kExchanges * static_cast<double>(state.iterations());
   state.counters["ratio"] = measured / computed;
+  if (const double floor = ptyRoundTrip(request); floor > 0) {
+    state.counters["pty_us"] = floor * 1e6;
+    state.counters["ratio_beyond_pty"] =
+        (measured - floor * kExchanges * static_cast<double>(state.iterations())) / computed;
+  }
   state.counters["wire_ms"] = wireSeconds * 1000;
   state.counters["measured_ms"] = measured * 1000 / (kExchanges * static_cast<double>(state.iterations()));
   port.Close();
