@@ -88,6 +88,8 @@ void HealthyDrive::installStatus(StatusRegisters& status, const ParameterTable& 
     }
   }
   for (const auto& [item, r] : table.diagnostics) {
+    // Left to the working registers, which take the program's start write.
+    if (item == kDnAutoOffset) continue;
     std::uint16_t value = 0;
     if (item == kDnSoftwareVersion) value = kSoftwareVersion;
     if (item == kDnAsicVersion) value = kAsicVersion;

@@ -50,6 +50,8 @@ inline constexpr int kDnOutputs = 2;
 inline constexpr int kDnInputs = 3;
 inline constexpr int kDnSoftwareVersion = 4;
 inline constexpr int kDnAsicVersion = 9;
+// dn-07 is not a reading but the auto offset adjustment: the program starts it by writing 1.
+inline constexpr int kDnAutoOffset = 7;
 
 // ---- Indirect access window ----------------------------------------------------------------
 
