@@ -30,9 +30,12 @@ int runRead(Args args) {
   std::string json = "{";
   for (std::size_t i = 0; i < o->rest.size(); ++i) {
     const auto& code = o->rest[i];
-    const int ok = drive.modbus() ? drive.ops().modbusReadParameter(code, drive.ascii()) : drive.ops().readParameter(code);
+    const int ok = DriveOperations::isDisplayCode(code) ? drive.ops().readDisplayValue(code)
+                   : drive.modbus()                       ? drive.ops().modbusReadParameter(code, drive.ascii())
+                                                          : drive.ops().readParameter(code);
     if (!ok) {
-      if (drive.modbus()) std::fprintf(stderr, "zavoctl: %s: no valid reply from the drive\n", code.c_str());
+      if (drive.modbus() || DriveOperations::isDisplayCode(code))
+        std::fprintf(stderr, "zavoctl: %s: no valid reply from the drive\n", code.c_str());
       return kExitLinkFailure;
     }
     const std::int32_t v = drive.ops().lastValue();
@@ -61,6 +64,7 @@ int runWrite(Args args) {
     const std::string code = a.substr(0, eq);
     const auto value = parseNumber(a.substr(eq + 1));
     if (!knownParameter(code)) return usageError("unknown parameter '" + code + "'");
+    if (DriveOperations::isDisplayCode(code)) return usageError(code + " is a display value: it can only be read");
     if (!value) return usageError("write: invalid value in '" + a + "'");
     std::int32_t min = 0, max = 0;
     if (parameterLimits(code, min, max) && (*value < min || *value > max))

@@ -104,6 +104,10 @@ long CSerial::Close() {
   // a mutex left owned by a faulty caller must not keep the port open for ever.
   const bool locked = mutex_.tryLockFor(std::chrono::milliseconds(readTimerMs_.load() + 1000));
   fd_ = -1;
+  // The exclusive mode belongs to the terminal, not to this descriptor: left set, it would
+  // keep the device closed to everyone else (a pseudo-terminal keeps it while its other side
+  // lives).
+  ::ioctl(fd, TIOCNXCL);
   ::flock(fd, LOCK_UN);
   ::close(fd);
   device_.clear();

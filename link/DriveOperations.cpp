@@ -268,14 +268,16 @@ int DriveOperations::writeParameter(std::string_view name, std::int32_t displayV
     if (!readWord(kPage5, address, word)) return failPlain();
   }
 
-  // The store always goes through the M7 window, whatever the drive type.
-  constexpr int kStoreWindowType = protocol::kFirstM7DriveType;
+  // The store goes through the drive type's own window: on the older drives the M7 window's
+  // addresses are ordinary registers (position table items), which a store there would
+  // overwrite while the value itself was never stored.
+  const int windowType = type;
   const bool storeOnly = catalogue::storeOnly(name) || onWindowRegister(page, address, type);
   if (catalogue::is32Bit(name)) {
     const std::int32_t high = static_cast<std::int32_t>(static_cast<std::uint32_t>(raw) >> 16);
     const std::int32_t low = raw & 0xFFFF;
-    if (!store(kStoreWindowType, catalogue::highWordAddress(name), high)) return failWrite(name);
-    if (!store(kStoreWindowType, linear, low)) return failWrite(name);
+    if (!store(windowType, catalogue::highWordAddress(name), high)) return failWrite(name);
+    if (!store(windowType, linear, low)) return failWrite(name);
     if (!storeOnly) {
       const auto pair = catalogue::directWritePair(name);
       const long regs[2] = {pair.low, pair.high};
@@ -285,12 +287,28 @@ int DriveOperations::writeParameter(std::string_view name, std::int32_t displayV
         return failWrite(name);
     }
   } else {
-    if (!store(kStoreWindowType, linear, raw)) return failWrite(name);
+    if (!store(windowType, linear, raw)) return failWrite(name);
     if (!storeOnly) {
       if (!writeAck(page, address, raw)) return failWrite(name);
       if (letter == 'C' && item == 12 && !writeAck(kCn012ApplyPage, kCn012ApplyAddress, 1)) return failWrite(name);
     }
   }
+  return 1;
+}
+
+bool DriveOperations::isDisplayCode(std::string_view code) {
+  const char letter = catalogue::groupLetter(code);
+  return letter == conversion::kMonitorLetter || letter == conversion::kDiagnosticLetter ||
+         (letter == conversion::kAlarmLetter && code.size() > 1 && code[1] == 'L');
+}
+
+int DriveOperations::readDisplayValue(std::string_view code) {
+  if (!linked() || !isDisplayCode(code)) return 0;
+  std::int32_t raw = 0;
+  if (!readParameterDirect(code, raw)) return 0;
+  if (!catalogue::is32Bit(code)) raw = signExtend16(raw);
+  const char letter = code[0] == 'A' ? conversion::kAlarmLetter : catalogue::groupLetter(code);
+  lastValue_ = conversion::toDisplay(letter, itemOf(code), raw);
   return 1;
 }
 

@@ -32,6 +32,11 @@ class DriveOperations {
   // ---- Parameters by name (display units) ------------------------------------------------
   int readParameter(std::string_view name);
   int writeParameter(std::string_view name, std::int32_t displayValue);
+  // A display value, diagnostic word or alarm code (Un.., dn.., AL..): read directly from its
+  // register(s), the word taken as signed, converted by its group's rule. These live on
+  // pages whose linear numbers overlap parameters', so they are never fetched by number.
+  int readDisplayValue(std::string_view code);
+  static bool isDisplayCode(std::string_view code);
   // Modbus function 03 / 06 at the parameter's Modbus register.
   int modbusReadParameter(std::string_view name, bool ascii);
   int modbusWriteParameter(std::string_view name, std::int32_t displayValue, bool ascii);

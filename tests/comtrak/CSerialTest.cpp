@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <thread>
@@ -42,6 +45,21 @@ TEST(CSerialOpen, ResultCodes) {
   EXPECT_EQ(b.Open(("\\\\.\\" + peer.slavePath()).c_str(), 19200, 2048, 2048), 0)
       << "the Windows device prefix is accepted and ignored";
   EXPECT_NE(a.Open("/dev/null", 19200, 2048, 2048), 0) << "not a terminal";
+}
+
+TEST(CSerialOpen, ClosingGivesTheDeviceBack) {
+  PtyPeer peer;
+  CSerial p;
+  ASSERT_EQ(p.Open(peer.slavePath().c_str(), 19200, 500, 20000, 20000), 0);
+  p.Close();
+  // Exclusive mode stays on a terminal after its descriptor is closed unless it is cleared;
+  // then nobody but root could open the line again.
+  const int fd = ::open(peer.slavePath().c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(fd, 0);
+  int exclusive = -1;
+  ASSERT_EQ(::ioctl(fd, TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 0);
+  ::close(fd);
 }
 
 TEST(CSerialSetup, AppliesTheLineFormat) {

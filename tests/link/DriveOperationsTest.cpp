@@ -83,6 +83,18 @@ TEST(DriveOperations, StoreOnlyParameterSendsExactlyTheThreeWindowFrames) {
   EXPECT_EQ(f.drive.count(RequestKind::DirectWrite), 1);
 }
 
+TEST(DriveOperations, OlderDrivesStoreThroughTheirOwnWindow) {
+  DriveFixture f(typed(0));
+  f.link();
+  f.ops.setPauseMs(0);
+  ASSERT_EQ(f.ops.writeParameter("Cn001", 5), 1);
+  const auto log = f.drive.requestLog();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(std::string(log[0].request.begin(), log[0].request.begin() + 4), "W571");
+  EXPECT_EQ(std::string(log[2].request.begin(), log[2].request.begin() + 8), "W5700001");
+  EXPECT_EQ(f.drive.storedWord(catalogue::wordAddress("Cn001")), 5);
+}
+
 TEST(DriveOperations, ParametersOnTheWindowRegistersAreOnlyStored) {
   DriveFixture f;
   f.link();
@@ -128,6 +140,21 @@ TEST(DriveOperations, SpecialRegistersAreConverted) {
   f.drive.setRegister('5', 0x37, 0xFFF6);
   ASSERT_EQ(f.ops.readRegister('5', 0x37), 1);
   EXPECT_EQ(f.ops.lastValue(), 0xFFF6) << "every other register is unsigned";
+}
+
+TEST(DriveOperations, DisplayValuesAreReadFromTheirOwnRegisters) {
+  DriveFixture f;
+  f.link();
+  // Un01 and ECA20 share a linear number; a fetch by number would answer with ECA20.
+  ASSERT_EQ(catalogue::wordAddress("Un01"), catalogue::wordAddress("ECA20"));
+  f.drive.setRegister('6', 0xE4, 0xF000);  // pinned: -4096 raw, a full rated speed backwards
+  f.drive.setParameter("ECA20", 1234);
+  ASSERT_EQ(f.ops.readDisplayValue("Un01"), 1);
+  EXPECT_EQ(f.ops.lastValue(), -3000);
+  EXPECT_EQ(f.drive.count(RequestKind::WindowWrite), 0);
+  ASSERT_EQ(f.ops.readDisplayValue("AL01"), 1);
+  EXPECT_EQ(f.ops.lastValue(), f.drive.alarms()[0]);
+  EXPECT_EQ(f.ops.readDisplayValue("Cn001"), 0) << "parameters are not display values";
 }
 
 TEST(DriveOperations, FailuresAreToldWithTheSystemsWords) {
