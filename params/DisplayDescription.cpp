@@ -51,9 +51,6 @@ std::string phrase(std::initializer_list<std::string> words) {
 
 std::vector<std::string> groupItems(const DisplaySelection& s) {
   const std::string parameter = word(kParameter);
-  // Nothing chosen lists everything (see listedParameters), and says so.
-  const bool none = std::none_of(s.groups.begin(), s.groups.end(), [](bool b) { return b; });
-  if (none || s.group(DisplayGroup::All)) return {phrase({word(kAll), parameter})};
   struct Item {
     DisplayGroup group;
     std::string name;
@@ -63,9 +60,16 @@ std::vector<std::string> groupItems(const DisplaySelection& s) {
                         {DisplayGroup::Pn, word(kPosition)}, {DisplayGroup::Hn, word(kDiDo)},
                         {DisplayGroup::Cia402, kCia402},     {DisplayGroup::tn, word(kTuning)},
                         {DisplayGroup::ECA, word(kToolTurret)}};
+  // "All" stands for the seven groups it checks; tuning and cam are named beside it. Nothing
+  // chosen lists everything (see listedParameters), and says so.
+  const bool none = std::none_of(s.groups.begin(), s.groups.end(), [](bool b) { return b; });
+  const bool all = none || s.group(DisplayGroup::All);
   std::vector<std::string> out;
-  for (const auto& item : items)
-    if (s.group(item.group)) out.push_back(phrase({item.name, parameter}));
+  if (all) out.push_back(phrase({word(kAll), parameter}));
+  for (const auto& item : items) {
+    const bool coveredByAll = item.group != DisplayGroup::tn && item.group != DisplayGroup::ECA;
+    if (s.group(item.group) && !(all && coveredByAll)) out.push_back(phrase({item.name, parameter}));
+  }
   return out;
 }
 

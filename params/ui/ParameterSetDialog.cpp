@@ -108,6 +108,14 @@ void ParameterSetDialog::refill() {
   showCounts();
 }
 
+void ParameterSetDialog::onOk() {
+  if (!busy_) ResourceDialog::onOk();
+}
+
+void ParameterSetDialog::onCancel() {
+  if (!busy_) ResourceDialog::onCancel();
+}
+
 void ParameterSetDialog::closeEvent(QCloseEvent* e) {
   // A transfer loop is still running under this window: it must finish or be cancelled first.
   if (busy_) {

@@ -66,8 +66,10 @@ class ParameterSetDialog final : public ResourceDialog {
   bool busy() const { return busy_; }
 
  protected:
-  void onOk() override { close(); }
-  void onCancel() override { close(); }
+  // OK and Close end the window (the view made it delete itself on closing), but never under a
+  // transfer loop that is still running.
+  void onOk() override;
+  void onCancel() override;
   void closeEvent(QCloseEvent* e) override;
 
  private:

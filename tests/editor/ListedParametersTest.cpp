@@ -120,6 +120,7 @@ TEST_F(ListedParametersTest, DescriptionNamesTheChosenItems) {
   } cases[] = {
       {all, "All Parameter"},
       {groupSelection({}), "All Parameter"},
+      {groupSelection({DG::All, DG::Cn, DG::ECA}), "All Parameter+Tool Turret Parameter"},
       {groupSelection({DG::Cn, DG::Sn}), "System Parameter+Speed Parameter"},
       {groupSelection({DG::Hn, DG::tn, DG::ECA}), "DI/DO Planning Parameter+Tuning Parameter+Tool Turret Parameter"},
       {modeSelection({CM::Torque, CM::Pt}), "Torque Control Mode+Pt Mode"},

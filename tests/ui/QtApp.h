@@ -11,8 +11,10 @@ inline QApplication& qtApp() {
   static char name[] = "zavo_ui_tests";
   static char* argv[] = {name, nullptr};
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed: at exit Qt's own statics (the input device list among them) may already
+  // be gone, and a QApplication torn down after them would touch them.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 }  // namespace zavo::test

@@ -1,0 +1,72 @@
+// The editor in the program: it comes up with New and with an opened file, and Edit Parameter
+// brings it back.
+
+#include <gtest/gtest.h>
+
+#include <QUrl>
+
+#include "params/ui/ParameterList.h"
+#include "params/ui/ParameterSetDialog.h"
+#include "resources/TextTable.h"
+#include "tests/ui/AppFixture.h"
+
+namespace zavo::test {
+namespace {
+
+class EditorViewTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    AppFixture::SetUp();
+    ASSERT_TRUE(TextTable::active().loadLibrary(TOLKAR_PATH));
+  }
+  static void processDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};
+
+TEST_F(EditorViewTest, NewBringsUpTheEditorAndEditParameterBringsItBack) {
+  ASSERT_TRUE(start(options()));
+  QPointer<ParameterSetDialog> editor = view()->parameterEditor();
+  ASSERT_NE(editor, nullptr) << "the start's New opens it";
+  EXPECT_TRUE(editor->isVisible());
+  EXPECT_GT(editor->list()->topLevelItemCount(), 0);
+
+  frame()->runCommand(cmd::kEditParameter);
+  EXPECT_EQ(view()->parameterEditor(), editor.data()) << "one editor per view";
+
+  editor->press(kIdCancel);
+  processDeletes();
+  EXPECT_EQ(editor, nullptr) << "Close ends the window";
+  EXPECT_EQ(view()->parameterEditor(), nullptr);
+  frame()->runCommand(cmd::kEditParameter);
+  ASSERT_NE(view()->parameterEditor(), nullptr);
+
+  // New: the editor of the old values goes, a new one shows the new document.
+  QPointer<ParameterSetDialog> old = view()->parameterEditor();
+  const int r = old->model().rowOf("Cn003");
+  old->model().store(r, 77);
+  view()->document().setModifiedFlag(false);
+  frame()->runCommand(cmd::kFileNew);
+  processDeletes();
+  EXPECT_EQ(old, nullptr);
+  ASSERT_NE(view()->parameterEditor(), nullptr);
+  EXPECT_EQ(view()->parameterEditor()->model().value(r), 0);
+}
+
+TEST_F(EditorViewTest, AnOpenedFileIsShownInTheEditor) {
+  const std::string file = (root / "exe" / "brake.tec").string();
+  {
+    CZavoServoDoc doc;
+    doc.OnNewDocument();
+    doc.setValue(ParamGroup::Cn, 3, -321);
+    ASSERT_TRUE(doc.OnSaveDocument(file).ok);
+  }
+  ASSERT_TRUE(start(options({QString::fromStdString(file)})));
+  ParameterSetDialog* editor = view()->parameterEditor();
+  ASSERT_NE(editor, nullptr);
+  const int r = editor->model().rowOf("Cn003");
+  ASSERT_GE(r, 0);
+  EXPECT_EQ(editor->list()->topLevelItem(r)->text(ParameterList::kValueColumn), "-321");
+  EXPECT_EQ(&editor->model().document(), &view()->document());
+}
+
+}  // namespace
+}  // namespace zavo::test
