@@ -15,6 +15,7 @@
 #include "link/PortList.h"
 #include "params/DriveContext.h"
 #include "params/ParameterListPrint.h"
+#include "params/ui/DisplaySetDialog.h"
 #include "params/ui/ParameterListPrinter.h"
 #include "params/ui/ParameterSetDialog.h"
 #include "platform/Prompt.h"
@@ -120,6 +121,11 @@ void CZavoServoView::editParameterCommand() {
   } else {
     editor_ = new ParameterSetDialog(doc_, operations_, selection_, this);
     editor_->setAttribute(Qt::WA_DeleteOnClose);
+    editor_->setSelectionEditor([this](DisplaySelection& selection, QWidget* parent) {
+      if (!DisplaySetDialog::edit(selection, parent)) return false;
+      setDisplaySelection(selection);
+      return true;
+    });
     editor_->setDocumentSaver([this] {
       const auto path = doc_.pathName().empty() ? askSavePath() : std::optional<std::string>(doc_.pathName());
       if (!path) return false;

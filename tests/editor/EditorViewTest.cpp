@@ -3,11 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QUrl>
 
+#include "params/ListedParameters.h"
+#include "params/ui/DisplaySetDialog.h"
 #include "params/ui/ParameterList.h"
 #include "params/ui/ParameterSetDialog.h"
 #include "resources/TextTable.h"
+#include "tests/editor/UiHelpers.h"
 #include "tests/ui/AppFixture.h"
 
 namespace zavo::test {
@@ -66,6 +72,26 @@ TEST_F(EditorViewTest, AnOpenedFileIsShownInTheEditor) {
   ASSERT_GE(r, 0);
   EXPECT_EQ(editor->list()->topLevelItem(r)->text(ParameterList::kValueColumn), "-321");
   EXPECT_EQ(&editor->model().document(), &view()->document());
+}
+
+TEST_F(EditorViewTest, ChangeOpensDisplaySetAndTheViewKeepsTheNewSelection) {
+  ASSERT_TRUE(start(options()));
+  ParameterSetDialog* editor = view()->parameterEditor();
+  ASSERT_NE(editor, nullptr);
+  whenModal<DisplaySetDialog>([](DisplaySetDialog* d) {
+    d->control<QRadioButton>(kIdcModeControlMode)->click();
+    for (int id : {kIdcModeSpeed, kIdcModePositionInternal, kIdcModePositionExternal, kIdcModePt})
+      d->control<QCheckBox>(id)->setChecked(false);
+    d->control<QCheckBox>(kIdcModeTorque)->setChecked(true);
+    d->press(kIdOk);
+  });
+  editor->press(kIdcDisplayChange);
+  const DisplaySelection& s = view()->displaySelection();
+  EXPECT_EQ(s.mode, DisplayMode::ControlMode);
+  EXPECT_TRUE(s.controlMode(DisplayControlMode::Torque));
+  EXPECT_FALSE(s.controlMode(DisplayControlMode::Speed));
+  EXPECT_EQ(editor->list()->topLevelItemCount(), static_cast<int>(listedParameters(s, 2).size()));
+  EXPECT_EQ(editor->control<QLabel>(kIdcDisplayDescription)->text(), "Torque Control Mode");
 }
 
 }  // namespace
