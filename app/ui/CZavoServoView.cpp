@@ -57,6 +57,10 @@ bool CZavoServoView::event(QEvent* e) { return messages_.dispatch(e) || QWidget:
 
 void CZavoServoView::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
+  if (showEditorWithView_ && editor_) {
+    showEditorWithView_ = false;
+    editor_->show();
+  }
   if (shownOnce_) return;
   shownOnce_ = true;
   monitorTimer_.start(kMonitorTimerMs);
@@ -133,6 +137,12 @@ void CZavoServoView::editParameterCommand() {
       if (!saved) showMessage(saved.error, {}, PromptIcon::Stop);
       return static_cast<bool>(saved);
     });
+  }
+  // Before the view is on screen the editor would come up on its own, away from the window it
+  // belongs to (at start-up, before the main window shows): it follows the view instead.
+  if (!isVisible()) {
+    showEditorWithView_ = true;
+    return;
   }
   editor_->show();
   editor_->raise();

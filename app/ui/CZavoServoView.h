@@ -121,6 +121,7 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   WindowTimer monitorTimer_{kMonitorTimerId, this};
   // The Parameter Set editor while it is open (it clears itself when it closes).
   QPointer<ParameterSetDialog> editor_;
+  bool showEditorWithView_ = false;
   bool shownOnce_ = false;
   bool simulatorChosen_ = false;
   bool wasConnected_ = false;

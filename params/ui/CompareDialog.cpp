@@ -1,8 +1,11 @@
 #include "params/ui/CompareDialog.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -14,6 +17,8 @@ namespace {
 constexpr int kNoteWidth = 50;
 constexpr int kValueWidth = 70;
 constexpr int kListWidth = 560;
+constexpr const char* kWidestCode = "ECA22";
+constexpr int kCellPadding = 16;
 constexpr int kListHeight = 320;
 enum Column { kNote, kName, kEdited, kRead, kColumns };
 
@@ -41,7 +46,10 @@ CompareDialog::CompareDialog(const std::vector<CompareRow>& rows, QWidget* paren
   list_->horizontalHeader()->setStretchLastSection(false);
   // The name takes the width the code and the two values leave.
   list_->horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
-  list_->setColumnWidth(kNote, kNoteWidth);
+  // Room for the check box and the longest code in this font, however the platform draws them.
+  const int noteWidth = std::max(kNoteWidth, list_->fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestCode)) +
+                                                 list_->style()->pixelMetric(QStyle::PM_IndicatorWidth) + kCellPadding);
+  list_->setColumnWidth(kNote, noteWidth);
   list_->setColumnWidth(kEdited, kValueWidth);
   list_->setColumnWidth(kRead, kValueWidth);
   list_->setMinimumSize(kListWidth, kListHeight);
@@ -57,7 +65,9 @@ CompareDialog::CompareDialog(const std::vector<CompareRow>& rows, QWidget* paren
     list_->setItem(r, kEdited, cell(row.edited, right));
     list_->setItem(r, kRead, cell(row.read, right));
   }
-  list_->resizeRowsToContents();
+  list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + kCellPadding / 2);
+  list_->setCurrentCell(-1, -1);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);

@@ -1,6 +1,9 @@
 #include "params/ui/ParameterList.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
+#include <QStyle>
 #include <QSignalBlocker>
 
 #include "params/ParameterSetModel.h"
@@ -15,6 +18,8 @@ constexpr int kValueWidth = 60;
 constexpr int kUnitWidth = 60;
 constexpr int kRangeWidth = 100;
 constexpr int kDefaultWidth = 60;
+constexpr const char* kWidestCode = "ECA22";
+constexpr int kCellPadding = 20;
 // The name column takes what the others leave; below this it would clip every title.
 constexpr int kNameMinimumWidth = 240;
 const QColor kValueColour(Qt::blue);
@@ -40,12 +45,15 @@ ParameterList::ParameterList(QWidget* parent) : QTreeWidget(parent) {
   h->setStretchLastSection(false);
   h->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
   h->setMinimumSectionSize(kValueWidth / 2);
-  setColumnWidth(kNoteColumn, kNoteWidth);
+  // The check box and the longest code in this font, however the platform draws them.
+  const int noteWidth = std::max(kNoteWidth, fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestCode)) +
+                                                 style()->pixelMetric(QStyle::PM_IndicatorWidth) + kCellPadding);
+  setColumnWidth(kNoteColumn, noteWidth);
   setColumnWidth(kValueColumn, kValueWidth);
   setColumnWidth(kUnitColumn, kUnitWidth);
   setColumnWidth(kRangeColumn, kRangeWidth);
   setColumnWidth(kDefaultColumn, kDefaultWidth);
-  setMinimumWidth(kNoteWidth + kNameMinimumWidth + kValueWidth + kUnitWidth + kRangeWidth + kDefaultWidth);
+  setMinimumWidth(noteWidth + kNameMinimumWidth + kValueWidth + kUnitWidth + kRangeWidth + kDefaultWidth);
   emphasised_ = font();
   emphasised_.setBold(true);
   markedCode_ = font();

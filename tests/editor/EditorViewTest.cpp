@@ -29,10 +29,12 @@ class EditorViewTest : public AppFixture {
 };
 
 TEST_F(EditorViewTest, NewBringsUpTheEditorAndEditParameterBringsItBack) {
-  ASSERT_TRUE(start(options()));
+  StartupOptions o = options();
+  o.show = true;
+  ASSERT_TRUE(start(std::move(o)));
   QPointer<ParameterSetDialog> editor = view()->parameterEditor();
   ASSERT_NE(editor, nullptr) << "the start's New opens it";
-  EXPECT_TRUE(editor->isVisible());
+  EXPECT_TRUE(editor->isVisible()) << "with the main window";
   EXPECT_GT(editor->list()->topLevelItemCount(), 0);
 
   frame()->runCommand(cmd::kEditParameter);
@@ -54,7 +56,17 @@ TEST_F(EditorViewTest, NewBringsUpTheEditorAndEditParameterBringsItBack) {
   processDeletes();
   EXPECT_EQ(old, nullptr);
   ASSERT_NE(view()->parameterEditor(), nullptr);
+  EXPECT_TRUE(view()->parameterEditor()->isVisible());
   EXPECT_EQ(view()->parameterEditor()->model().value(r), 0);
+}
+
+TEST_F(EditorViewTest, TheEditorWaitsForTheWindowItBelongsTo) {
+  ASSERT_TRUE(start(options()));  // the main window is not shown
+  ParameterSetDialog* editor = view()->parameterEditor();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_FALSE(editor->isVisible());
+  frame()->showMaximized();
+  EXPECT_TRUE(editor->isVisible());
 }
 
 TEST_F(EditorViewTest, AnOpenedFileIsShownInTheEditor) {
