@@ -4,6 +4,7 @@
 
 #include "link/DriveOperations.h"
 #include "link/LinkFlags.h"
+#include "link/Protocol.h"
 #include "params/Catalogue.h"
 #include "params/DriveContext.h"
 #include "params/ParameterSetTexts.h"
@@ -16,7 +17,6 @@ namespace {
 // The drive keeps its torque-reached level elsewhere on the M7 family; a write would be
 // refused without a word on the line, which must not end the whole Write as a link failure.
 constexpr std::string_view kTorqueReachedLevel = "Tn110";
-constexpr int kFirstM7DriveType = 2;
 
 void merge(std::vector<int>& into, const std::vector<int>& rows) {
   into.insert(into.end(), rows.begin(), rows.end());
@@ -48,7 +48,7 @@ ParameterSetCommands::ParameterSetCommands(ParameterSetModel& model, DriveOperat
 bool ParameterSetCommands::transferable(const std::string& code) { return catalogue::wordAddress(code) >= 0; }
 
 bool ParameterSetCommands::writable(const std::string& code, int driveType) {
-  if (code == kTorqueReachedLevel && driveType >= kFirstM7DriveType) return false;
+  if (code == kTorqueReachedLevel && driveType >= protocol::kFirstM7DriveType) return false;
   return transferable(code);
 }
 

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <limits>
 
+#include "link/Protocol.h"
 #include "params/Catalogue.h"
 
 namespace zavo {
@@ -10,8 +11,12 @@ namespace {
 
 constexpr int kDecimalDigitsMax = 10;  // beyond this no 32-bit value remains
 constexpr int kHexDigitsMax = 8;
-constexpr int kFirstM7DriveType = 2;
 constexpr int kM7RDriveType = 3;
+
+constexpr std::string_view kEncoderOutput = "Cn005";
+constexpr std::string_view kInhibitMode = "Cn009";
+constexpr std::string_view kMonitorScale = "Cn059";
+constexpr std::string_view kHomeOffset = "Pn354";
 
 // Cn009 = 1 (CW/CCW inhibit on the M7-R), Cn059 = 1 and Pn354 = 1-63 (the home offset on the
 // M7 family) lie within the limits but are values the drive does not take.
@@ -64,11 +69,11 @@ std::optional<std::int64_t> parse(std::string_view t, bool hex) {
 }
 
 bool refusedWithinLimits(const ValueEditorSubject& s, std::int32_t v) {
-  if (s.code == "Cn009") return s.driveType == kM7RDriveType && v == kInhibitRefused;
-  if (s.code == "Cn059") return v == kMonitorScaleRefused;
-  if (s.code == "Pn354")
-    return s.driveType >= kFirstM7DriveType && v >= kHomeOffsetRefusedFirst && v <= kHomeOffsetRefusedLast;
-  if (s.code == "Cn005") {
+  if (s.code == kInhibitMode) return s.driveType == kM7RDriveType && v == kInhibitRefused;
+  if (s.code == kMonitorScale) return v == kMonitorScaleRefused;
+  if (s.code == kHomeOffset)
+    return s.driveType >= protocol::kFirstM7DriveType && v >= kHomeOffsetRefusedFirst && v <= kHomeOffsetRefusedLast;
+  if (s.code == kEncoderOutput) {
     for (const Band& b : kEncoderOutputRefused)
       if (v >= b.first && v <= b.last) return true;
   }
@@ -94,8 +99,8 @@ ValueVerdict judgeValue(const ValueEditorSubject& s, std::string_view text, std:
 }
 
 std::string rangeLabel(const ValueEditorSubject& s) {
-  if (s.code == "Cn059") return kMonitorScaleLabel;
-  if (s.code == "Pn354" && s.driveType >= kFirstM7DriveType) return kHomeOffsetLabel;
+  if (s.code == kMonitorScale) return kMonitorScaleLabel;
+  if (s.code == kHomeOffset && s.driveType >= protocol::kFirstM7DriveType) return kHomeOffsetLabel;
   const std::string range = catalogue::rangeText(s.code, s.min, s.max);
   return range.empty() ? range : "(" + range + ")";
 }

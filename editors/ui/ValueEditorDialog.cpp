@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "editors/ui/SpinArrows.h"
+#include "params/ParameterSetModel.h"
 #include "params/ParameterSetTexts.h"
 #include "platform/Prompt.h"
 
@@ -18,7 +19,6 @@ namespace zavo {
 namespace {
 
 constexpr const char* kCaption = "Edit";
-constexpr std::string_view kModelCodeParameter = "Cn030";
 constexpr int kEntryMinimumChars = 12;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
