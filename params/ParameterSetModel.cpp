@@ -33,7 +33,8 @@ ParameterSetModel::ParameterSetModel(CZavoServoDoc& doc) : doc_(doc) {
 void ParameterSetModel::fill(const DisplaySelection& selection) {
   for (auto& index : rowIndex_) std::fill(index.begin(), index.end(), -1);
   rows_.clear();
-  const auto entries = listedParameters(selection, driveContext().driveType);
+  driveType_ = driveContext().driveType;
+  const auto entries = listedParameters(selection, driveType_);
   rows_.reserve(entries.size());
   for (const auto& e : entries) {
     auto& index = rowIndex_[at(e.group)];

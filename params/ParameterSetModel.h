@@ -51,6 +51,8 @@ class ParameterSetModel {
 
   // The rows of `selection` for the current drive type; marks start cleared.
   void fill(const DisplaySelection& selection);
+  // The drive type the rows were made for: another one lists other parameters.
+  int driveType() const { return driveType_; }
   int size() const { return static_cast<int>(rows_.size()); }
   const std::vector<ParameterRow>& rows() const { return rows_; }
   const ParameterRow& row(int r) const { return rows_[static_cast<std::size_t>(r)]; }
@@ -95,6 +97,7 @@ class ParameterSetModel {
   // Row of each document slot, -1 when not listed.
   std::array<std::vector<int>, kParamGroupCount> rowIndex_;
   int encoderPulsesShown_ = 0;
+  int driveType_ = -1;
 };
 
 }  // namespace zavo

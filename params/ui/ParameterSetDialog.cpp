@@ -233,6 +233,9 @@ void ParameterSetDialog::allToggled(bool checked) {
 void ParameterSetDialog::timerTick() {
   const LinkFlags& flags = ops_.flags();
   if (busy_ || flags.linkBusy || flags.modalOperation) return;
+  // The program may change the drive type under an open editor (the launcher's choice, a
+  // file of another type): the rows of the old type must not stay.
+  if (model_.driveType() != driveContext().driveType) refill();
   const bool linked = linkState().isConnected();
   if (linked) redraw(model_.refreshLimits());
   if (offer_.tick(linked, false, model_.document().isModified(), save_)) readListed();

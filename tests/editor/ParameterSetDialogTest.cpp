@@ -134,6 +134,16 @@ TEST_F(ParameterSetDialogTest, ListsEveryParameterOfTheSelectionWithItsColumns) 
   EXPECT_NE(item("Cn094"), nullptr);
 }
 
+TEST_F(ParameterSetDialogTest, AnotherDriveTypeRefillsTheListOnTheNextTick) {
+  open(2, groupSelection({DG::Cn}), false);
+  ASSERT_NE(item("Cn094"), nullptr);
+  driveContext().driveType = 3;
+  doc->rebuildForDriveType();
+  dialog->timerTick();
+  EXPECT_EQ(item("Cn094"), nullptr);
+  EXPECT_EQ(dialog->model().driveType(), 3);
+}
+
 TEST_F(ParameterSetDialogTest, TheTimerRunsEvery400Ms) {
   open(2, groupSelection({DG::Cn}));
   ParameterSetDialog fresh(*doc, drive->ops, selection);
