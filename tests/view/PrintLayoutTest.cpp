@@ -19,6 +19,8 @@ namespace {
 double monoWidth(PrintFont font, std::string_view text) { return 0.6 * printFontHeight(font) * static_cast<double>(text.size()); }
 
 using PrintContentTest = CatalogueTest;
+// The headings come from the text table too.
+using PrintLayoutTest = CatalogueTest;
 
 TEST_F(PrintContentTest, EveryDriveTypeListsEveryParameterOfItsPrintedGroups) {
   const char* headers[] = {"Zavo Servo -- PDXR Parameter List", "Zavo Servo -- PDXA Parameter List",
@@ -102,7 +104,7 @@ Box boxOf(const PrintText& t) {
   return {left, left + w, t.y, t.y + printLineHeight(t.font)};
 }
 
-TEST(PrintLayoutTest, HeaderRulesAndColumnsStandAtTheirPositions) {
+TEST_F(PrintLayoutTest, HeaderRulesAndColumnsStandAtTheirPositions) {
   const PageGeometry page;
   PrintContent c = sampleContent(1, 1);
   c.groups[0].rows[0] = {"Cn001", "Control Mode selection", "2", "ms", "0~C", "3"};
@@ -145,7 +147,7 @@ TEST(PrintLayoutTest, HeaderRulesAndColumnsStandAtTheirPositions) {
   for (const PrintText& t : p.texts) EXPECT_EQ(t.blue, t.text == "2") << t.text << ": only the value is blue";
 }
 
-TEST(PrintLayoutTest, LongListsFlowOverPagesWithoutLossOverlapOrSplitRows) {
+TEST_F(PrintLayoutTest, LongListsFlowOverPagesWithoutLossOverlapOrSplitRows) {
   for (const PageGeometry page : {PageGeometry{}, PageGeometry{850, 1100, 100, 80, 50}}) {
     const PrintContent c = sampleContent(6, 70);
     const auto pages = layoutParameterList(c, page, monoWidth);
@@ -187,7 +189,7 @@ TEST(PrintLayoutTest, LongListsFlowOverPagesWithoutLossOverlapOrSplitRows) {
   }
 }
 
-TEST(PrintLayoutTest, AWrappedRowIsAsTallAsItsLongestCell) {
+TEST_F(PrintLayoutTest, AWrappedRowIsAsTallAsItsLongestCell) {
   PrintContent c = sampleContent(1, 2);
   c.groups[0].rows[0] = {"Cn001", "One two three four five six seven eight nine ten eleven twelve", "1", "", "-2147483647~2147483647", "0"};
   c.groups[0].rows[1] = {"Cn002", "Short", "2", "", "", ""};
@@ -206,7 +208,7 @@ TEST(PrintLayoutTest, AWrappedRowIsAsTallAsItsLongestCell) {
   EXPECT_TRUE(y.count("-2147483647~")) << "a range breaks after its '~'";
 }
 
-TEST(PrintLayoutTest, AnEmptyListStillPrintsItsHeader) {
+TEST_F(PrintLayoutTest, AnEmptyListStillPrintsItsHeader) {
   PrintContent c;
   c.header = "Zavo Servo -- M7 Parameter List";
   const auto pages = layoutParameterList(c, PageGeometry{}, monoWidth);
@@ -214,7 +216,7 @@ TEST(PrintLayoutTest, AnEmptyListStillPrintsItsHeader) {
   EXPECT_EQ(pages[0].texts.size(), 1u);
 }
 
-TEST(PrintLayoutTest, Wrapping) {
+TEST_F(PrintLayoutTest, Wrapping) {
   struct Case {
     const char* text;
     double width;
