@@ -86,6 +86,9 @@ ParameterSetDialog::ParameterSetDialog(CZavoServoDoc& doc, DriveOperations& ops,
   });
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { editCommand(); });
   connect(&timer_, &QTimer::timeout, this, &ParameterSetDialog::timerTick);
+  // While a transfer runs over the rows, nothing else may take the document or this window
+  // away under it (New, Open, another command): only the progress window's Cancel is live.
+  progress_.window()->setWindowModality(Qt::ApplicationModal);
   refill();
   timer_.start(kParameterSetTimerMs);
 }
@@ -98,6 +101,11 @@ void ParameterSetDialog::setSelectionEditor(SelectionEditor editor) {
 }
 
 void ParameterSetDialog::refill() {
+  if (busy_) {
+    refillAfterCommand_ = true;
+    return;
+  }
+  refillAfterCommand_ = false;
   model_.fill(selection_);
   list_->showRows(model_);
   description_->setText(qs(displayDescription(selection_)));
@@ -155,6 +163,7 @@ void ParameterSetDialog::runCommand(
   busy_ = false;
   redraw(changed);
   showOutcome(outcome, what, tr("%1 parameters").arg(changed.size()));
+  if (refillAfterCommand_) refill();
 }
 
 void ParameterSetDialog::editCommand() {
@@ -203,8 +212,7 @@ void ParameterSetDialog::compareCommand() {
   std::vector<ValueDifference> differences;
   const auto outcome = commands.compare(differences);
   busy_ = false;
-  showOutcome(outcome, qs(settext::compareTitle()), tr("%1 differ").arg(differences.size()));
-  if (outcome != ParameterSetCommands::Outcome::Done || differences.empty()) return;
+  // The texts are taken while the rows are still those that were compared.
   std::vector<CompareRow> rows;
   rows.reserve(differences.size());
   for (const auto& d : differences) {
@@ -212,6 +220,9 @@ void ParameterSetDialog::compareCommand() {
     rows.push_back({code, catalogue::titleOf(code), catalogue::valueText(code, d.edited, true),
                     catalogue::valueText(code, d.read, true)});
   }
+  if (refillAfterCommand_) refill();
+  showOutcome(outcome, qs(settext::compareTitle()), tr("%1 differ").arg(differences.size()));
+  if (outcome != ParameterSetCommands::Outcome::Done || rows.empty()) return;
   CompareDialog dialog(rows, this);
   dialog.exec();
 }

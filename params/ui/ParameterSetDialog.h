@@ -54,7 +54,8 @@ class ParameterSetDialog final : public ResourceDialog {
   // Saves the document when the read offer finds it modified (true when saved).
   void setDocumentSaver(ReadOffer::Save save) { save_ = std::move(save); }
 
-  // The list anew from the document and the display selection.
+  // The list anew from the document and the display selection (after the running command,
+  // when one runs).
   void refill();
   // One tick of timer 1115.
   void timerTick();
@@ -103,6 +104,7 @@ class ParameterSetDialog final : public ResourceDialog {
   QtProgress progress_{this};
   WindowTimer timer_{kParameterSetTimerId, this};
   bool busy_ = false;
+  bool refillAfterCommand_ = false;
 };
 
 }  // namespace zavo

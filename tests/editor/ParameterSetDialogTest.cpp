@@ -245,6 +245,23 @@ TEST_F(ParameterSetDialogTest, CompareShowsTheRowsThatDiffer) {
   EXPECT_EQ(shown()[0].text, "Parameter compare finished!");
 }
 
+TEST_F(ParameterSetDialogTest, ARefillAskedForDuringAReadWaitsForItsEnd) {
+  open(2, customSelection({"Cn003", "Cn010", "Sn201"}));
+  ASSERT_TRUE(drive->drive.setParameter("Sn201", conversion::toRaw("Sn201", 321)));
+  dialog->press(kIdcSetAll);
+  // Comes in while the progress window lets events through between parameters.
+  QTimer::singleShot(0, dialog.get(), [this] {
+    EXPECT_TRUE(dialog->busy());
+    selection = customSelection({"Cn001"});
+    dialog->refill();
+  });
+  dialog->press(kIdcSetRead);
+  EXPECT_EQ(valueOf("Sn201"), 321) << "the read went through all its rows";
+  ASSERT_EQ(list()->topLevelItemCount(), 1);
+  EXPECT_EQ(list()->topLevelItem(0)->text(0), "Cn001");
+  EXPECT_TRUE(shown().empty());
+}
+
 TEST_F(ParameterSetDialogTest, AllChecksAndClearsEveryRow) {
   open(2, groupSelection({DG::Tn}));
   dialog->press(kIdcSetAll);
