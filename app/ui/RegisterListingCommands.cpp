@@ -33,14 +33,19 @@ void copyToComputer(CZavoServoView& view) {
   dialog.setDefaultSuffix(QString::fromLatin1(kDatSuffix));
   dialog.setNameFilter(fileDialogFilter(uiText(static_cast<int>(ids::kDatSaveFilter), "Zavo Servo Files (*.dat)|*.dat||")));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const std::string path = dialog.selectedFiles().first().toStdString();
+  copyDriveToListing(view, dialog.selectedFiles().first().toStdString());
+}
 
+bool copyDriveToListing(CZavoServoView& view, const std::string& path) {
+  if (!linkState().isConnected()) return false;
   QtProgress progress(&view);
   RegisterImageTransfer transfer(view.operations(), progress);
   const LinkBusyScope busy(view.linkFlags());
-  if (transfer.read(view.document()) != 1) return;  // the transfer has said why
+  // No file from a failed or cancelled read: half an image would restore as a whole one.
+  if (transfer.read(view.document()) != 1) return false;
   const SaveResult saved = view.document().exportRamListing(path);
   if (!saved) showMessage(saved.error, {}, PromptIcon::Stop);
+  return saved.ok;
 }
 
 void copyToDevice(CZavoServoView& view) {
@@ -48,13 +53,16 @@ void copyToDevice(CZavoServoView& view) {
   const QString file = QFileDialog::getOpenFileName(
       &view, QString(), QString(),
       fileDialogFilter(uiText(static_cast<int>(ids::kDatOpenFilter), "Zavo Servo Files (*.dat)|*.dat|All Files (*.*)|*.*||")));
-  if (file.isEmpty()) return;
-  if (!view.document().importRamListing(file.toStdString())) return;  // refused with its message
+  if (!file.isEmpty()) copyListingToDrive(view, file.toStdString());
+}
 
+bool copyListingToDrive(CZavoServoView& view, const std::string& path) {
+  if (!linkState().isConnected()) return false;
+  if (!view.document().importRamListing(path)) return false;  // refused with its message
   QtProgress progress(&view);
   RegisterImageTransfer transfer(view.operations(), progress);
   const LinkBusyScope busy(view.linkFlags());
-  transfer.write(view.document());
+  return transfer.write(view.document()) == 1;
 }
 
 }  // namespace zavo

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace zavo {
 
 class CZavoServoView;
@@ -15,5 +17,10 @@ QString fileDialogFilter(const QString& classic);
 void copyToComputer(CZavoServoView& view);
 // Copy to Device: a listing, checked and read into the image, then the image written.
 void copyToDevice(CZavoServoView& view);
+
+// The transfers behind the two commands for a file already chosen; true when the whole image
+// went across. Failures have been reported to the user.
+bool copyDriveToListing(CZavoServoView& view, const std::string& path);
+bool copyListingToDrive(CZavoServoView& view, const std::string& path);
 
 }  // namespace zavo

@@ -35,7 +35,7 @@ constexpr Box kGroupBoxes[kDisplayGroupCount] = {
     {kIdcGroupPn, "Position Control Parameters (Pn)"},
     {kIdcGroupHn, "Multi-function I/O parameters (Hn)"},
     {kIdcGroupCia402, "Cia402"},
-    {kIdcGroupTn2, "Tuning Parameters (tn)"},
+    {kIdcGroupTuning, "Tuning Parameters (tn)"},
     {kIdcGroupEca, "ECAM Parameters(EC)"},
 };
 

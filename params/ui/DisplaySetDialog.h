@@ -28,7 +28,7 @@ inline constexpr int kIdcGroupSn = 1221;
 inline constexpr int kIdcGroupPn = 1222;
 inline constexpr int kIdcGroupHn = 1223;
 inline constexpr int kIdcGroupCia402 = 1229;
-inline constexpr int kIdcGroupTn2 = 1230;  // tuning parameters (tn)
+inline constexpr int kIdcGroupTuning = 1230;  // tn
 inline constexpr int kIdcGroupEca = 1231;
 // Control-mode boxes, in DisplayControlMode order.
 inline constexpr int kIdcModeTorque = 1224;

@@ -21,7 +21,7 @@ namespace zavo::test {
 namespace {
 
 constexpr int kGroupIds[] = {kIdcGroupAll, kIdcGroupCn, kIdcGroupTn, kIdcGroupQn, kIdcGroupSn,
-                             kIdcGroupPn, kIdcGroupHn, kIdcGroupCia402, kIdcGroupTn2, kIdcGroupEca};
+                             kIdcGroupPn, kIdcGroupHn, kIdcGroupCia402, kIdcGroupTuning, kIdcGroupEca};
 constexpr int kSevenIds[] = {kIdcGroupCn, kIdcGroupTn, kIdcGroupQn, kIdcGroupSn, kIdcGroupPn, kIdcGroupHn, kIdcGroupCia402};
 constexpr int kControlModeIds[] = {kIdcModeTorque, kIdcModeSpeed, kIdcModePositionInternal, kIdcModePositionExternal,
                                    kIdcModePt};
@@ -76,7 +76,7 @@ TEST_F(DisplayDialogsTest, AllParametersFollowsItsSevenBoxes) {
   DisplaySetDialog d(start, 2);
   click(d, kIdcGroupAll);
   for (int id : kSevenIds) EXPECT_TRUE(box(d, id)->isChecked()) << id;
-  EXPECT_FALSE(box(d, kIdcGroupTn2)->isChecked());
+  EXPECT_FALSE(box(d, kIdcGroupTuning)->isChecked());
   EXPECT_FALSE(box(d, kIdcGroupEca)->isChecked());
   for (int id : kSevenIds) {
     click(d, id);

@@ -10,6 +10,7 @@
 
 #include "app/AutoOffsetAdjust.h"
 #include "app/ui/CZavoServoApp.h"
+#include "app/ui/RegisterListingCommands.h"
 #include "platform/qt/UiText.h"
 #include "resources/TextTable.h"
 #include "sim/VirtualDrive.h"
@@ -156,6 +157,50 @@ std::string fileText(const std::filesystem::path& p) {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// The words of a listing, in order.
+std::vector<int> listingWords(const std::string& text) {
+  std::vector<int> words;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    if (const auto at = line.find("H'"); at != std::string::npos) words.push_back(std::stoi(line.substr(at + 2, 4), nullptr, 16));
+  return words;
+}
+
+TEST_F(ViewCommandsTest, TheRegisterImageGoesToAListingAndBack) {
+  startLinked();
+  const auto listing = root / "image.dat";
+  ASSERT_TRUE(copyDriveToListing(*view(), listing.string())) << (prompt.texts().empty() ? "" : prompt.texts().back());
+  std::string text = fileText(listing);
+  const std::vector<int> words = listingWords(text);
+  ASSERT_EQ(words.size(), 512u);
+  for (int linear : {0, 5, 0x100, 0x1FF}) EXPECT_EQ(words[static_cast<std::size_t>(linear)], drive->storedWord(linear)) << linear;
+
+  // One word changed in the file reaches the drive's memory.
+  const int changed = (words[5] + 0x1234) & 0xFFFF;
+  char wanted[8];
+  std::snprintf(wanted, sizeof wanted, "%04X", changed);
+  const auto line5 = text.find(";0005");
+  ASSERT_NE(line5, std::string::npos);
+  const auto value5 = text.rfind("H'", line5);
+  text.replace(value5 + 2, 4, wanted);
+  std::ofstream(listing) << text;
+  prompt.clear();
+  ASSERT_TRUE(copyListingToDrive(*view(), listing.string()));
+  EXPECT_EQ(drive->storedWord(5), changed);
+  ASSERT_FALSE(prompt.shown().empty());
+  EXPECT_EQ(prompt.shown().back().title, "Write data");
+}
+
+TEST_F(ViewCommandsTest, ARefusedListingSendsNothing) {
+  startLinked();
+  const auto listing = root / "short.dat";
+  std::ofstream(listing) << "; Zavo Servo v0.1.151225\n;\n;\n\t.DATA.W   H'1234   ;0000   \n";
+  const int before = drive->storedWord(0);
+  EXPECT_FALSE(copyListingToDrive(*view(), listing.string()));
+  EXPECT_EQ(drive->storedWord(0), before);
+  ASSERT_EQ(prompt.shown().size(), 1u) << "the invalid-file message";
 }
 
 TEST_F(ViewCommandsTest, TheDisplaySelectionLivesInZavoServoIni) {
