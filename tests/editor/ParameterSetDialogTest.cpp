@@ -254,6 +254,7 @@ TEST_F(ParameterSetDialogTest, ARefillAskedForDuringAReadWaitsForItsEnd) {
     EXPECT_TRUE(dialog->busy());
     selection = customSelection({"Cn001"});
     dialog->refill();
+    EXPECT_EQ(list()->topLevelItemCount(), 3) << "the rows being read stay until the read ends";
   });
   dialog->press(kIdcSetRead);
   EXPECT_EQ(valueOf("Sn201"), 321) << "the read went through all its rows";
