@@ -176,6 +176,8 @@ TEST_F(ParameterSetDialogTest, EditChangesTheValueThroughTheValueEditor) {
   EXPECT_EQ(cell("Sn212", ParameterList::kValueColumn), "150");
   for (const char* code : {"Cn026", "Pn310", "Sn211", "Sn212"}) EXPECT_TRUE(checked(code)) << code;
   EXPECT_FALSE(checked("qn501")) << "the quick name shows the value; its own row is not written twice";
+  dialog->show();
+  saveScreenshot(dialog.get(), QStringLiteral("parameter-set-edited"));
 
   // Cancel and an unchanged OK leave the row as it was.
   dialog->model().setAllChecked(false);
