@@ -103,6 +103,8 @@ ParameterSetCommands::Outcome ParameterSetCommands::write(std::vector<int>& chan
   ProgressWindowScope window(progress_, settext::writeTitle(), text, static_cast<int>(rows.size()));
   // One busy span for the whole list: the monitor poll must not slip in between parameters.
   LinkBusyScope busy(ops_.flags());
+  // A failure is told once, with the list's own message.
+  DriveOperations::QuietFailures quiet(ops_);
   for (int r : rows) {
     if (progress_.pump()) return Outcome::Cancelled;
     if (!ops_.writeParameter(model_.row(r).entry.code, model_.value(r))) return failed(text);
@@ -120,6 +122,7 @@ ParameterSetCommands::Outcome ParameterSetCommands::read(const std::vector<int>&
   const std::string text = settext::readingParameters();
   ProgressWindowScope window(progress_, settext::readTitle(), text, static_cast<int>(rows.size()));
   LinkBusyScope busy(ops_.flags());
+  DriveOperations::QuietFailures quiet(ops_);
   for (int r : rows) {
     if (progress_.pump()) return Outcome::Cancelled;
     if (!ops_.readParameter(model_.row(r).entry.code)) return failed(text);
@@ -160,6 +163,7 @@ ParameterSetCommands::Outcome ParameterSetCommands::compare(std::vector<ValueDif
   {
     ProgressWindowScope window(progress_, settext::readTitle(), text, static_cast<int>(rows.size()));
     LinkBusyScope busy(ops_.flags());
+    DriveOperations::QuietFailures quiet(ops_);
     for (int r : rows) {
       if (progress_.pump()) return Outcome::Cancelled;
       if (!ops_.readParameter(model_.row(r).entry.code)) return failed(text);

@@ -198,21 +198,14 @@ int DriveOperations::writeRegister(int page, int address, std::int32_t value, bo
 
 // ---- Parameters by name ------------------------------------------------------------------
 
-int DriveOperations::failRead() {
-  prompt().ask({optext::error() + ":\n\n", optext::communicationTitle(), PromptIcon::Stop, PromptButtons::Ok});
+int DriveOperations::report(const std::string& text) {
+  if (reportFailures_) prompt().ask({text, optext::communicationTitle(), PromptIcon::Stop, PromptButtons::Ok});
   return 0;
 }
 
-int DriveOperations::failPlain() {
-  prompt().ask({optext::error(), optext::communicationTitle(), PromptIcon::Stop, PromptButtons::Ok});
-  return 0;
-}
-
-int DriveOperations::failWrite(std::string_view name) {
-  prompt().ask({std::string(name) + " " + optext::error(), optext::communicationTitle(), PromptIcon::Stop,
-                PromptButtons::Ok});
-  return 0;
-}
+int DriveOperations::failRead() { return report(optext::error() + ":\n\n"); }
+int DriveOperations::failPlain() { return report(optext::error()); }
+int DriveOperations::failWrite(std::string_view name) { return report(std::string(name) + " " + optext::error()); }
 
 int DriveOperations::readParameter(std::string_view name) {
   if (!linked()) return 0;

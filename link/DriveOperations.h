@@ -63,6 +63,20 @@ class DriveOperations {
   static std::int32_t rawToDisplay(std::string_view name, std::int32_t raw);
   static std::int32_t displayToRaw(std::string_view name, std::int32_t display);
 
+  // While one of these lives, failed by-name transfers report nothing themselves: a caller
+  // that transfers a list says once, in its own words, where the list stopped.
+  class QuietFailures {
+   public:
+    explicit QuietFailures(DriveOperations& ops) : ops_(ops), previous_(ops.reportFailures_) { ops.reportFailures_ = false; }
+    ~QuietFailures() { ops_.reportFailures_ = previous_; }
+    QuietFailures(const QuietFailures&) = delete;
+    QuietFailures& operator=(const QuietFailures&) = delete;
+
+   private:
+    DriveOperations& ops_;
+    bool previous_;
+  };
+
   // The drive's settling time after a window store (30 ms).
   void setPauseMs(int ms) { pauseMs_ = ms; }
   int pauseMs() const { return pauseMs_; }
@@ -72,6 +86,7 @@ class DriveOperations {
   void pause() const;
   int failRead();
   int failPlain();
+  int report(const std::string& text);
   int failWrite(std::string_view name);
   bool mergeCn008(std::int32_t& raw);
 
@@ -79,6 +94,7 @@ class DriveOperations {
   LinkFlags& flags_;
   std::int32_t lastValue_ = 0;
   int pauseMs_ = 30;
+  bool reportFailures_ = true;
 };
 
 }  // namespace zavo
