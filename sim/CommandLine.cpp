@@ -51,7 +51,7 @@ const char* CommandLine::usage() {
          "  --link PATH         keep a symbolic link to the pty at PATH\n"
          "  --state FILE        keep the stored parameters and alarm history in FILE\n"
          "  --log FILE          one line per request: ms, request -> reply\n"
-         "  --faults SPEC       drop=P,corrupt=P,refuse=P,garbage=P,delay-ms=N,\n"
+         "  --faults LIST       drop=P,corrupt=P,refuse=P,garbage=P,delay-ms=N,\n"
          "                      unplug-after=N,replug-ms=M\n"
          "  --seed N            seed of the faults and of the motor's motion (default 1)\n"
          "  --help              this text\n";
@@ -108,7 +108,7 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args) {
       o.logPath = v;
     } else if (a == "--faults") {
       std::string why;
-      const auto f = FaultSpec::parse(v, &why);
+      const auto f = FaultPlan::parse(v, &why);
       if (!f) return bad("--faults: " + why);
       o.faults = *f;
     } else if (a == "--seed") {

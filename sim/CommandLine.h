@@ -2,7 +2,7 @@
 // The command line of zavodrive-sim:
 //   zavodrive-sim [--drive-type T] [--baud N] [--pace] [--turnaround-ms X]
 //                 [--modbus ascii|rtu] [--station N] [--format F] [--link PATH]
-//                 [--state FILE] [--log FILE] [--faults SPEC] [--seed N]
+//                 [--state FILE] [--log FILE] [--faults LIST] [--seed N]
 
 #include <string>
 #include <vector>

@@ -15,7 +15,7 @@ bool startsReply(std::uint8_t b) {
 
 }  // namespace
 
-FaultInjector::FaultInjector(const FaultSpec& spec, std::uint64_t seed) : spec_(spec), random_(seed) {}
+FaultInjector::FaultInjector(const FaultPlan& plan, std::uint64_t seed) : plan_(plan), random_(seed) {}
 
 bool FaultInjector::chance(double p) {
   // Always draw, so one fault's probability never shifts the sequence of another's.
@@ -25,12 +25,12 @@ bool FaultInjector::chance(double p) {
 
 FaultDecision FaultInjector::next() {
   FaultDecision d;
-  d.drop = chance(spec_.drop);
-  d.refuse = chance(spec_.refuse);
-  d.corrupt = chance(spec_.corrupt);
-  const bool garbage = chance(spec_.garbage);
+  d.drop = chance(plan_.drop);
+  d.refuse = chance(plan_.refuse);
+  d.corrupt = chance(plan_.corrupt);
+  const bool garbage = chance(plan_.garbage);
   const std::uint64_t detail = random_();
-  d.delayMs = spec_.delayMs;
+  d.delayMs = plan_.delayMs;
   if (d.corrupt) {
     d.corruptPick = detail & 0xFFFFFFFFu;
     // The lowest bit: the reply keeps its length and never turns into a refusal, yet every

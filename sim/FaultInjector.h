@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <random>
 
-#include "sim/FaultSpec.h"
+#include "sim/FaultPlan.h"
 #include "sim/RequestKind.h"
 
 namespace zavo::sim {
@@ -23,16 +23,16 @@ struct FaultDecision {
 
 class FaultInjector {
  public:
-  FaultInjector(const FaultSpec& spec, std::uint64_t seed);
+  FaultInjector(const FaultPlan& plan, std::uint64_t seed);
 
-  const FaultSpec& spec() const { return spec_; }
+  const FaultPlan& plan() const { return plan_; }
   // The faults for the next request.
   FaultDecision next();
 
  private:
   bool chance(double p);
 
-  FaultSpec spec_;
+  FaultPlan plan_;
   std::mt19937_64 random_;
 };
 

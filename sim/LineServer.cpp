@@ -88,7 +88,7 @@ void LineServer::unplug() {
   }
   unplugged_ = true;
   unplugAt_.reset();
-  const int replugMs = faultSpec().replugMs;
+  const int replugMs = faultPlan().replugMs;
   if (replugMs >= 0) replugAt_ = Clock::now() + std::chrono::milliseconds(replugMs);
   notify("");
 }
@@ -123,15 +123,15 @@ void LineServer::afterRequest(std::function<void()> callback) {
   afterRequest_ = std::move(callback);
 }
 
-void LineServer::setFaults(const FaultSpec& faults) {
+void LineServer::setFaults(const FaultPlan& faults) {
   std::lock_guard lk(m_);
   faults_ = FaultInjector(faults, options_.seed);
   served_ = 0;  // an unplug counts from the new faults on
 }
 
-FaultSpec LineServer::faultSpec() const {
+FaultPlan LineServer::faultPlan() const {
   std::lock_guard lk(m_);
-  return faults_.spec();
+  return faults_.plan();
 }
 
 void LineServer::notify(const std::string& path) {
@@ -185,7 +185,7 @@ void LineServer::run() {
         replugAt_.reset();
         notify(portPath());
       } else {
-        replugAt_ = now + std::chrono::milliseconds(std::max(faultSpec().replugMs, kNoPeerNapMs));
+        replugAt_ = now + std::chrono::milliseconds(std::max(faultPlan().replugMs, kNoPeerNapMs));
       }
       continue;
     }
@@ -273,7 +273,7 @@ void LineServer::handle(const RequestFramer::Request& request) {
   bool unplugDue = false;
   {
     std::lock_guard lk(m_);
-    const int unplugAfter = faults_.spec().unplugAfter;
+    const int unplugAfter = faults_.plan().unplugAfter;
     unplugDue = unplugAfter > 0 && ++served_ == unplugAfter;
   }
   if (unplugDue) unplugAt_ = Clock::now() + kUnplugGrace;

@@ -42,7 +42,7 @@ class LineServer {
   // Called for every request once it is answered and before the reply leaves, on the serving
   // thread (the owner saves state there).
   void afterRequest(std::function<void()> callback);
-  void setFaults(const FaultSpec& faults);
+  void setFaults(const FaultPlan& faults);
 
  private:
   bool plugIn(std::string* error);
@@ -56,7 +56,7 @@ class LineServer {
   bool waitOrStop(Clock::time_point until);
   int pollTimeoutMs(Clock::time_point now) const;
   void notify(const std::string& path);
-  FaultSpec faultSpec() const;
+  FaultPlan faultPlan() const;
 
   const SimOptions options_;
   DriveEngine& engine_;

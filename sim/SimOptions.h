@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sim/FaultSpec.h"
+#include "sim/FaultPlan.h"
 #include "sim/RequestFramer.h"
 
 namespace zavo::sim {
@@ -23,7 +23,7 @@ struct SimOptions {
   std::string linkPath;
   std::string statePath;
   std::string logPath;
-  FaultSpec faults;
+  FaultPlan faults;
   std::uint64_t seed = 1;
 
   // Bits per character on the line: 8N1 for DriveLink, else those of the Modbus format.

@@ -106,6 +106,6 @@ bool VirtualDrive::setParameter(const std::string& code, std::int32_t raw) {
 void VirtualDrive::powerCycle() { engine_->powerCycle(); }
 AlarmHistory::Codes VirtualDrive::alarms() const { return engine_->alarms(); }
 void VirtualDrive::setAlarms(const AlarmHistory::Codes& codes) { engine_->setAlarms(codes); }
-void VirtualDrive::setFaults(const FaultSpec& faults) { server_->setFaults(faults); }
+void VirtualDrive::setFaults(const FaultPlan& faults) { server_->setFaults(faults); }
 
 }  // namespace zavo::sim

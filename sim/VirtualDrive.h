@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "sim/AlarmHistory.h"
-#include "sim/FaultSpec.h"
+#include "sim/FaultPlan.h"
 #include "sim/RequestKind.h"
 #include "sim/RequestLog.h"
 #include "sim/SimOptions.h"
@@ -79,7 +79,7 @@ class VirtualDrive {
   int requestCount() const { return log_.total(); }
   void clearLog() { log_.clear(); }
   // New faults from the next request on; the draws restart from the seed.
-  void setFaults(const FaultSpec& faults);
+  void setFaults(const FaultPlan& faults);
 
  private:
   void saveState();

@@ -100,7 +100,7 @@ TEST_F(ZavoctlDrive, LinkFailuresPrintTheMessageAndExitOne) {
   auto r = zavoctl("read Cn001 --port " + (dir / "nothing").string(), "", true);
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.out, "Communicate Error!\nCan't open COM port!\n");
-  drive->setFaults(*sim::FaultSpec::parse("drop=1"));
+  drive->setFaults(*sim::FaultPlan::parse("drop=1"));
   r = run("read Cn001", true);
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.out, "Communicate between PC and Servo Error!\n");

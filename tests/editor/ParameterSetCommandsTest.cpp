@@ -211,7 +211,7 @@ TEST_F(ParameterSetCommandsTest, ALineLostMidWayKeepsWhatWasWritten) {
   const auto firstWrite = static_cast<int>(drive->drive.requestCount());
   // Cn003 takes four exchanges (three window frames and the direct write); the line goes
   // during Cn010.
-  sim::FaultSpec faults;
+  sim::FaultPlan faults;
   faults.unplugAfter = 6;
   drive->drive.setFaults(faults);
   std::vector<int> changed;

@@ -21,16 +21,16 @@ namespace {
 using Clock = std::chrono::steady_clock;
 const std::string kGood = "%0001E6";  // the reply to R6CB0D
 
-SimOptions withFaults(const std::string& spec, std::uint64_t seed = 1) {
+SimOptions withFaults(const std::string& faults, std::uint64_t seed = 1) {
   SimOptions o;
-  o.faults = *FaultSpec::parse(spec);
+  o.faults = *FaultPlan::parse(faults);
   o.seed = seed;
   return o;
 }
 
 TEST(Faults, EachKindAsTheLineShowsIt) {
   struct Case {
-    const char* spec;
+    const char* faults;
     // What arrives for R6CB0D, and how the program's reply check classifies it.
     std::function<void(const Bytes&)> check;
     drivelink::ReplyKind kind;
@@ -54,8 +54,8 @@ TEST(Faults, EachKindAsTheLineShowsIt) {
        drivelink::ReplyKind::Failed},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.spec);
-    SimLink link(withFaults(c.spec));
+    SCOPED_TRACE(c.faults);
+    SimLink link(withFaults(c.faults));
     for (int i = 0; i < 3; ++i) {
       const Bytes reply = link.sendAndCollect(drivelink::readRequest('6', 0xCB));
       c.check(reply);
@@ -63,7 +63,7 @@ TEST(Faults, EachKindAsTheLineShowsIt) {
     }
     const auto log = link.drive.requestLog();
     ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(log[0].replied, std::string(c.spec) != "drop=1") << "the log shows what went on the line";
+    EXPECT_EQ(log[0].replied, std::string(c.faults) != "drop=1") << "the log shows what went on the line";
   }
 }
 
@@ -147,14 +147,14 @@ TEST(Faults, ChangedWhileServing) {
   SimLink link;
   const Frame read = drivelink::readRequest('6', 0xCB);
   EXPECT_EQ(textOf(link.sendAndCollect(read)), kGood);
-  link.drive.setFaults(*FaultSpec::parse("refuse=1"));
+  link.drive.setFaults(*FaultPlan::parse("refuse=1"));
   EXPECT_EQ(textOf(link.sendAndCollect(read)), "!");
-  link.drive.setFaults(FaultSpec{});
+  link.drive.setFaults(FaultPlan{});
   EXPECT_EQ(textOf(link.sendAndCollect(read)), kGood);
 }
 
-TEST(Faults, SpecParsing) {
-  const auto f = FaultSpec::parse("drop=0.25,corrupt=1,refuse=0,garbage=0.5,delay-ms=30,unplug-after=5,replug-ms=100");
+TEST(Faults, ListParsing) {
+  const auto f = FaultPlan::parse("drop=0.25,corrupt=1,refuse=0,garbage=0.5,delay-ms=30,unplug-after=5,replug-ms=100");
   ASSERT_TRUE(f);
   EXPECT_DOUBLE_EQ(f->drop, 0.25);
   EXPECT_DOUBLE_EQ(f->garbage, 0.5);
@@ -164,7 +164,7 @@ TEST(Faults, SpecParsing) {
   for (const char* bad : {"drop=1.5", "drop=-0.1", "drop", "jitter=1", "delay-ms=x", "unplug-after=0", "replug-ms=10",
                           "delay-ms=1e3", "drop=nan"}) {
     std::string error;
-    EXPECT_FALSE(FaultSpec::parse(bad, &error)) << bad;
+    EXPECT_FALSE(FaultPlan::parse(bad, &error)) << bad;
     EXPECT_FALSE(error.empty()) << bad;
   }
 }

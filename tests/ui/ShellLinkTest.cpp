@@ -108,7 +108,7 @@ TEST_F(ShellLinkTest, CancellingTheDialogWhileLinkedChangesNothing) {
 TEST_F(ShellLinkTest, ALostLineShowsDisconnectAndTheUserReconnects) {
   sim::SimOptions o;
   startLinked(o);
-  sim::FaultSpec faults;
+  sim::FaultPlan faults;
   faults.unplugAfter = 3;
   faults.replugMs = 100;
   drive->setFaults(faults);

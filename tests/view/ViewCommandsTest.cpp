@@ -120,7 +120,7 @@ TEST_F(ViewCommandsTest, AutoOffsetOnNoSendsNothing) {
 
 TEST_F(ViewCommandsTest, AutoOffsetReportsADriveThatDoesNotTakeTheWrite) {
   startLinked();
-  sim::FaultSpec refuse;
+  sim::FaultPlan refuse;
   refuse.refuse = 1.0;
   drive->setFaults(refuse);
   prompt.script(PromptAnswer::Yes);

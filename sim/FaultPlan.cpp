@@ -1,4 +1,4 @@
-#include "sim/FaultSpec.h"
+#include "sim/FaultPlan.h"
 
 #include <charconv>
 #include <cstdio>
@@ -32,7 +32,7 @@ bool parseCount(std::string_view v, int lo, int hi, int& out) {
   return true;
 }
 
-bool apply(FaultSpec& f, std::string_view key, std::string_view value, std::string* error) {
+bool apply(FaultPlan& f, std::string_view key, std::string_view value, std::string* error) {
   const std::string k(key);
   if (k == "drop" || k == "corrupt" || k == "refuse" || k == "garbage") {
     double& slot = k == "drop" ? f.drop : k == "corrupt" ? f.corrupt : k == "refuse" ? f.refuse : f.garbage;
@@ -49,12 +49,12 @@ bool apply(FaultSpec& f, std::string_view key, std::string_view value, std::stri
 
 }  // namespace
 
-bool FaultSpec::any() const {
+bool FaultPlan::any() const {
   return drop > 0 || corrupt > 0 || refuse > 0 || garbage > 0 || delayMs > 0 || unplugAfter > 0;
 }
 
-std::optional<FaultSpec> FaultSpec::parse(std::string_view text, std::string* error) {
-  FaultSpec f;
+std::optional<FaultPlan> FaultPlan::parse(std::string_view text, std::string* error) {
+  FaultPlan f;
   while (!text.empty()) {
     const auto comma = text.find(',');
     const std::string_view item = text.substr(0, comma);
@@ -74,7 +74,7 @@ std::optional<FaultSpec> FaultSpec::parse(std::string_view text, std::string* er
   return f;
 }
 
-std::string FaultSpec::text() const {
+std::string FaultPlan::text() const {
   char buf[200];
   std::snprintf(buf, sizeof buf, "drop=%g,corrupt=%g,refuse=%g,garbage=%g,delay-ms=%d,unplug-after=%d,replug-ms=%d",
                 drop, corrupt, refuse, garbage, delayMs, unplugAfter, replugMs);

@@ -8,7 +8,7 @@
 
 namespace zavo::sim {
 
-struct FaultSpec {
+struct FaultPlan {
   double drop = 0;      // probability of no reply at all
   double corrupt = 0;   // of a reply with one byte flipped
   double refuse = 0;    // of the refusal instead of the reply
@@ -19,7 +19,7 @@ struct FaultSpec {
 
   bool any() const;
   // nullopt with `error` set when the list does not parse.
-  static std::optional<FaultSpec> parse(std::string_view text, std::string* error = nullptr);
+  static std::optional<FaultPlan> parse(std::string_view text, std::string* error = nullptr);
   std::string text() const;
 };
 
