@@ -1,28 +1,16 @@
 #include "cli/ParameterSet.h"
 
+#include "params/TecArchive.h"
+
 namespace zavo::cli {
-namespace {
-
-bool storedInFile(ParamGroup g) {
-  switch (g) {
-    case ParamGroup::Cn:
-    case ParamGroup::Tn:
-    case ParamGroup::Sn:
-    case ParamGroup::Pn3:
-    case ParamGroup::Pn4:
-    case ParamGroup::qn:
-    case ParamGroup::Hn:
-    case ParamGroup::ECA: return true;
-    default: return false;
-  }
-}
-
-}  // namespace
 
 std::vector<catalogue::Entry> backupParameters(int driveType) {
+  // Exactly what a parameter file of the drive type holds, and the drive transfers.
+  TecFile layout;
+  layout.driveType = driveType;
   std::vector<catalogue::Entry> out;
   for (const auto& e : catalogue::parameters(driveType))
-    if (storedInFile(e.group) && catalogue::wordAddress(e.code) >= 0) out.push_back(e);
+    if (layout.holds(e.group, e.slot) && catalogue::wordAddress(e.code) >= 0) out.push_back(e);
   return out;
 }
 
