@@ -120,8 +120,11 @@ TEST_F(ShellLinkTest, ALostLineShowsDisconnectAndTheUserReconnects) {
   EXPECT_TRUE(prompt.shown().back().topmost);
   EXPECT_EQ(pane(kPaneLink), "Servo unlink");
 
+  // The drive comes back on a new line; only then are its faults cleared, as clearing them
+  // first would also call off the replug.
+  for (int i = 0; i < 150 && drive->plugCount() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_EQ(drive->plugCount(), 2);
   drive->setFaults({});
-  std::this_thread::sleep_for(std::chrono::milliseconds(400));  // the drive comes back
   prompt.clear();
   frame()->runCommand(cmd::kConnect);
   EXPECT_TRUE(linkState().isConnected()) << (prompt.texts().empty() ? "" : prompt.texts().back());
