@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace zavo {
 
@@ -31,8 +32,31 @@ void TextTable::adopt(std::span<const ZavoText> entries, void* library) {
   library_ = library;
 }
 
+namespace {
+
+// A bare library name is looked for where the program's own libraries are (lib/ beside the
+// program's folder, in the build tree and in an installed tree) before the loader's search
+// path: the loader only consults the program's run path for calls it sees coming from the
+// program, which a sanitizer's or a debugger's wrapper of dlopen hides.
+void* openLibrary(const std::string& nameOrPath) {
+  if (nameOrPath.find('/') == std::string::npos) {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+      for (const auto& dir : {exe.parent_path().parent_path() / "lib", exe.parent_path()}) {
+        const auto candidate = dir / nameOrPath;
+        if (std::filesystem::exists(candidate, ec))
+          if (void* h = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return h;
+      }
+    }
+  }
+  return dlopen(nameOrPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+}  // namespace
+
 bool TextTable::loadLibrary(const std::string& nameOrPath) {
-  void* handle = dlopen(nameOrPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+  void* handle = openLibrary(nameOrPath);
   if (!handle) return false;
   auto fn = reinterpret_cast<ZavoTextTableFn>(dlsym(handle, kTextTableSymbol));
   std::size_t count = 0;
