@@ -31,9 +31,10 @@ constexpr Word kExternal{ids::kWordExternalPulseCommand, "(External Pulse Comman
 constexpr Word kDefined{ids::kWordDefined, "Defined"};
 constexpr Word kTuning{ids::kWordTuning, "Tuning"};
 constexpr Word kToolTurret{ids::kWordToolTurret, "Tool Turret"};
-// The extended groups and the Pt mode have no word of their own: their box captions name them.
+// The extended groups and the cam group have no word of their own: their box captions name
+// them. (The "Tool Turret" word is the Pt control mode's.)
 constexpr const char* kCia402 = "Cia402";
-constexpr const char* kPt = "Pt";
+constexpr const char* kEcam = "ECAM";
 
 std::string word(const Word& w) {
   std::string t = text(w.id);
@@ -59,7 +60,7 @@ std::vector<std::string> groupItems(const DisplaySelection& s) {
                         {DisplayGroup::qn, word(kQuick)},    {DisplayGroup::Sn, word(kSpeed)},
                         {DisplayGroup::Pn, word(kPosition)}, {DisplayGroup::Hn, word(kDiDo)},
                         {DisplayGroup::Cia402, kCia402},     {DisplayGroup::tn, word(kTuning)},
-                        {DisplayGroup::ECA, word(kToolTurret)}};
+                        {DisplayGroup::ECA, kEcam}};
   // "All" stands for the seven groups it checks; tuning and cam are named beside it. Nothing
   // chosen lists everything (see listedParameters), and says so.
   const bool none = std::none_of(s.groups.begin(), s.groups.end(), [](bool b) { return b; });
@@ -84,7 +85,7 @@ std::vector<std::string> modeItems(const DisplaySelection& s) {
                         {DisplayControlMode::Speed, phrase({word(kSpeed), controlMode})},
                         {DisplayControlMode::PositionInternal, position + word(kInternal)},
                         {DisplayControlMode::PositionExternal, position + word(kExternal)},
-                        {DisplayControlMode::Pt, phrase({kPt, word(kMode)})}};
+                        {DisplayControlMode::Pt, phrase({word(kToolTurret), word(kMode)})}};
   const bool none = std::none_of(s.controlModes.begin(), s.controlModes.end(), [](bool b) { return b; });
   std::vector<std::string> out;
   for (const auto& item : items)

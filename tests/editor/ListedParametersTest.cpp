@@ -120,10 +120,10 @@ TEST_F(ListedParametersTest, DescriptionNamesTheChosenItems) {
   } cases[] = {
       {all, "All Parameter"},
       {groupSelection({}), "All Parameter"},
-      {groupSelection({DG::All, DG::Cn, DG::ECA}), "All Parameter+Tool Turret Parameter"},
+      {groupSelection({DG::All, DG::Cn, DG::ECA}), "All Parameter+ECAM Parameter"},
       {groupSelection({DG::Cn, DG::Sn}), "System Parameter+Speed Parameter"},
-      {groupSelection({DG::Hn, DG::tn, DG::ECA}), "DI/DO Planning Parameter+Tuning Parameter+Tool Turret Parameter"},
-      {modeSelection({CM::Torque, CM::Pt}), "Torque Control Mode+Pt Mode"},
+      {groupSelection({DG::Hn, DG::tn, DG::ECA}), "DI/DO Planning Parameter+Tuning Parameter+ECAM Parameter"},
+      {modeSelection({CM::Torque, CM::Pt}), "Torque Control Mode+Tool Turret Mode"},
       {modeSelection({CM::PositionInternal, CM::PositionExternal}),
        "Position Control Mode(Internal Position Command)+Position Control Mode(External Pulse Command)"},
       {customSelection({"Cn001"}), "Defined Parameter"},

@@ -120,7 +120,7 @@ TEST_F(ParameterSetDialogTest, ListsEveryParameterOfTheSelectionWithItsColumns) 
   EXPECT_FALSE(brake->font(ParameterList::kUnitColumn).bold());
   EXPECT_EQ(brake->checkState(0), Qt::Unchecked);
   EXPECT_EQ(dialog->control<QLabel>(kIdcDisplayDescription)->text(),
-            "All Parameter+Tuning Parameter+Tool Turret Parameter");
+            "All Parameter+Tuning Parameter+ECAM Parameter");
   EXPECT_EQ(dialog->timer().id(), 1115);
   dialog->resize(1100, 700);
   dialog->show();
