@@ -46,6 +46,11 @@ bool openFile(DriveSession& drive, const std::string& path, int driveType) {
   return ok;
 }
 
+// The file into the session's document, then the link up.
+bool openFileAndConnect(DriveSession& drive, const DriveOptions& o) {
+  return openFile(drive, o.rest[0], o.driveType) && drive.connect();
+}
+
 int runBackup(Args args) {
   int rc = kExitOk;
   auto o = fileCommand(args, "Usage: zavoctl backup FILE.tec [options]\nReads every parameter of the drive and saves them as a parameter file.", rc);
@@ -71,8 +76,7 @@ int runRestore(Args args) {
   auto o = fileCommand(args, "Usage: zavoctl restore FILE.tec [options]\nWrites every parameter of a parameter file to the drive.", rc);
   if (!o) return rc;
   DriveSession drive(*o);
-  if (!openFile(drive, o->rest[0], o->driveType)) return kExitLinkFailure;
-  if (!drive.connect()) return kExitLinkFailure;
+  if (!openFileAndConnect(drive, *o)) return kExitLinkFailure;
   const auto params = backupParameters(o->driveType);
   TerminalProgress progress;
   progress.open("Write", 0, static_cast<int>(params.size()));
@@ -98,8 +102,7 @@ int runCompare(Args args) {
   auto o = fileCommand(args, "Usage: zavoctl compare FILE.tec [options]\nLists 'CODE FILE-VALUE DRIVE-VALUE' for each parameter that differs;\nexit 0 when none does, 3 when some do.", rc);
   if (!o) return rc;
   DriveSession drive(*o);
-  if (!openFile(drive, o->rest[0], o->driveType)) return kExitLinkFailure;
-  if (!drive.connect()) return kExitLinkFailure;
+  if (!openFileAndConnect(drive, *o)) return kExitLinkFailure;
   const auto params = backupParameters(o->driveType);
   std::vector<std::int32_t> values;
   if (!readAll(drive, params, values)) return kExitLinkFailure;
