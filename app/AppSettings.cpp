@@ -7,7 +7,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "params/AtomicFile.h"
+#include "params/document/AtomicFile.h"
 
 namespace zavo {
 namespace {

@@ -1,6 +1,6 @@
 #include "app/DisplaySettings.h"
 
-#include "params/DisplaySelectionRules.h"
+#include "params/listing/DisplaySelectionRules.h"
 
 namespace zavo {
 namespace {

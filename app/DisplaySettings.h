@@ -11,7 +11,7 @@
 // "All Parameters" is not stored: it is always the AND of its seven boxes.
 
 #include "app/AppSettings.h"
-#include "params/DisplaySelection.h"
+#include "params/listing/DisplaySelection.h"
 
 namespace zavo {
 

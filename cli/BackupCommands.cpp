@@ -7,8 +7,8 @@
 #include "cli/DriveSession.h"
 #include "cli/ParameterSet.h"
 #include "cli/TerminalProgress.h"
-#include "params/Catalogue.h"
-#include "params/DriveContext.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
 
 namespace zavo::cli {
 namespace {

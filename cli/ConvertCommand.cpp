@@ -6,8 +6,8 @@
 
 #include "cli/Command.h"
 #include "cli/Numbers.h"
-#include "params/DriveContext.h"
-#include "params/ValueConversion.h"
+#include "params/catalogue/DriveContext.h"
+#include "params/catalogue/ValueConversion.h"
 
 namespace zavo::cli {
 namespace {

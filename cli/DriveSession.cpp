@@ -4,7 +4,7 @@
 
 #include "link/LinkPort.h"
 #include "link/LinkState.h"
-#include "params/DriveContext.h"
+#include "params/catalogue/DriveContext.h"
 
 namespace zavo::cli {
 

@@ -8,7 +8,7 @@
 #include "link/ConnectionManager.h"
 #include "link/DriveOperations.h"
 #include "link/LinkFlags.h"
-#include "params/ZavoServoDoc.h"
+#include "params/document/ZavoServoDoc.h"
 
 namespace zavo::cli {
 

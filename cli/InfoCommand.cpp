@@ -6,8 +6,8 @@
 
 #include "cli/Command.h"
 #include "cli/Numbers.h"
-#include "params/Catalogue.h"
-#include "params/DriveContext.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
 #include "resources/TextTable.h"
 
 namespace zavo::cli {

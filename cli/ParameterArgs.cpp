@@ -1,7 +1,7 @@
 #include "cli/ParameterArgs.h"
 
-#include "params/Catalogue.h"
-#include "params/ParameterImages.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/document/ParameterImages.h"
 
 namespace zavo::cli {
 

@@ -1,6 +1,6 @@
 #include "cli/ParameterSet.h"
 
-#include "params/TecArchive.h"
+#include "params/document/TecArchive.h"
 
 namespace zavo::cli {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "params/Catalogue.h"
+#include "params/catalogue/Catalogue.h"
 
 namespace zavo::cli {
 

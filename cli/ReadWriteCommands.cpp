@@ -8,7 +8,7 @@
 #include "cli/DriveSession.h"
 #include "cli/Numbers.h"
 #include "cli/ParameterArgs.h"
-#include "params/Catalogue.h"
+#include "params/catalogue/Catalogue.h"
 
 namespace zavo::cli {
 namespace {

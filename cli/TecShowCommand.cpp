@@ -5,8 +5,8 @@
 
 #include "cli/Command.h"
 #include "cli/DriveSession.h"
-#include "params/Catalogue.h"
-#include "params/TecArchive.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/document/TecArchive.h"
 
 namespace zavo::cli {
 namespace {

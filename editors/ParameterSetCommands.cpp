@@ -5,9 +5,9 @@
 #include "link/DriveOperations.h"
 #include "link/LinkFlags.h"
 #include "link/Protocol.h"
-#include "params/Catalogue.h"
-#include "params/DriveContext.h"
-#include "params/ParameterSetTexts.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
+#include "editors/ParameterSetTexts.h"
 #include "platform/Progress.h"
 #include "platform/Prompt.h"
 

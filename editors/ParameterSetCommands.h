@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "params/ParameterSetModel.h"
+#include "editors/ParameterSetModel.h"
 
 namespace zavo {
 

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "link/Protocol.h"
-#include "params/Catalogue.h"
+#include "params/catalogue/Catalogue.h"
 
 namespace zavo {
 namespace {

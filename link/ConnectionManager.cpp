@@ -7,9 +7,9 @@
 #include "link/PortList.h"
 #include "link/Protocol.h"
 #include "link/SerialFormat.h"
-#include "params/Catalogue.h"
-#include "params/DriveContext.h"
-#include "params/ValueConversion.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
+#include "params/catalogue/ValueConversion.h"
 #include "platform/Prompt.h"
 
 namespace zavo {

@@ -10,7 +10,7 @@
 #include "link/ConnectionHost.h"
 #include "link/DriveOperations.h"
 #include "link/LinkFlags.h"
-#include "params/ZavoServoDoc.h"
+#include "params/document/ZavoServoDoc.h"
 
 namespace zavo {
 

@@ -8,8 +8,8 @@
 #include "link/LinkState.h"
 #include "link/OperationTexts.h"
 #include "link/Protocol.h"
-#include "params/Catalogue.h"
-#include "params/DriveContext.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
 #include "platform/Prompt.h"
 
 namespace zavo {

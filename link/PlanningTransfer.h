@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "link/DriveOperations.h"
-#include "params/ZavoServoDoc.h"
+#include "params/document/ZavoServoDoc.h"
 #include "platform/Progress.h"
 
 namespace zavo {

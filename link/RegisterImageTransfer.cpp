@@ -6,7 +6,7 @@
 #include "link/LinkState.h"
 #include "link/OperationTexts.h"
 #include "link/Protocol.h"
-#include "params/DriveContext.h"
+#include "params/catalogue/DriveContext.h"
 #include "platform/Prompt.h"
 
 namespace zavo {

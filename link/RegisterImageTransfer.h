@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "link/DriveOperations.h"
-#include "params/ZavoServoDoc.h"
+#include "params/document/ZavoServoDoc.h"
 #include "platform/Progress.h"
 
 namespace zavo {

@@ -5,10 +5,10 @@
 #include <mutex>
 #include <stdexcept>
 
-#include "params/Catalogue.h"
-#include "params/DriveContext.h"
-#include "params/ParameterImages.h"
-#include "params/ValueConversion.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
+#include "params/document/ParameterImages.h"
+#include "params/catalogue/ValueConversion.h"
 
 namespace zavo::sim {
 namespace {

@@ -21,7 +21,7 @@
 #include "link/LinkPort.h"
 #include "link/LinkState.h"
 #include "link/PortList.h"
-#include "params/DriveContext.h"
+#include "params/catalogue/DriveContext.h"
 #include "platform/Prompt.h"
 #include "platform/qt/QtPrompt.h"
 #include "platform/qt/UiText.h"

@@ -14,9 +14,9 @@
 #include "link/ConnectionManager.h"
 #include "link/DriveOperations.h"
 #include "link/LinkFlags.h"
-#include "params/DisplaySelection.h"
-#include "params/DocumentHost.h"
-#include "params/ZavoServoDoc.h"
+#include "params/listing/DisplaySelection.h"
+#include "params/document/DocumentHost.h"
+#include "params/document/ZavoServoDoc.h"
 #include "platform/qt/MessageMap.h"
 #include "platform/qt/WindowTimer.h"
 

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "params/DriveContext.h"
-#include "params/HeaderProbe.h"
-#include "params/ParameterListPrint.h"
-#include "params/ZavoServoDoc.h"
+#include "params/catalogue/DriveContext.h"
+#include "params/document/HeaderProbe.h"
+#include "params/listing/ParameterListPrint.h"
+#include "params/document/ZavoServoDoc.h"
 #include "params/ui/ParameterListPrinter.h"
 #include "resources/StringIds.h"
 #include "resources/TextTable.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/ui/LinkPortSetDialog.h"
-#include "params/DisplaySelection.h"
+#include "params/listing/DisplaySelection.h"
 
 class QWidget;
 

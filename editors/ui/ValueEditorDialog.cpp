@@ -11,8 +11,8 @@
 #include <algorithm>
 
 #include "editors/ui/SpinArrows.h"
-#include "params/ParameterSetModel.h"
-#include "params/ParameterSetTexts.h"
+#include "editors/ParameterSetModel.h"
+#include "editors/ParameterSetTexts.h"
 #include "platform/Prompt.h"
 
 namespace zavo {

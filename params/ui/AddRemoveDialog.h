@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "params/AddRemoveList.h"
+#include "params/listing/AddRemoveList.h"
 #include "platform/qt/ResourceDialog.h"
 
 class QListWidget;

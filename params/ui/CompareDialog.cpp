@@ -9,7 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "params/ParameterSetTexts.h"
+#include "editors/ParameterSetTexts.h"
 
 namespace zavo {
 namespace {

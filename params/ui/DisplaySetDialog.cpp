@@ -8,8 +8,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "params/DisplaySelectionRules.h"
-#include "params/DriveContext.h"
+#include "params/listing/DisplaySelectionRules.h"
+#include "params/catalogue/DriveContext.h"
 #include "params/ui/AddRemoveDialog.h"
 
 namespace zavo {

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "params/DisplaySelection.h"
+#include "params/listing/DisplaySelection.h"
 #include "platform/qt/ResourceDialog.h"
 
 class QCheckBox;

@@ -6,8 +6,8 @@
 #include <QStyle>
 #include <QSignalBlocker>
 
-#include "params/ParameterSetModel.h"
-#include "params/ParameterSetTexts.h"
+#include "editors/ParameterSetModel.h"
+#include "editors/ParameterSetTexts.h"
 
 namespace zavo {
 namespace {

@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QString>
 
-#include "params/PrintLayout.h"
+#include "params/listing/PrintLayout.h"
 
 class QPrinter;
 class QWidget;

@@ -7,9 +7,9 @@
 #include <functional>
 
 #include "editors/ParameterSetCommands.h"
-#include "params/DisplaySelection.h"
-#include "params/ParameterSetModel.h"
-#include "params/ReadOffer.h"
+#include "params/listing/DisplaySelection.h"
+#include "editors/ParameterSetModel.h"
+#include "editors/ReadOffer.h"
 #include "platform/qt/QtProgress.h"
 #include "platform/qt/ResourceDialog.h"
 #include "platform/qt/WindowTimer.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "params/Catalogue.h"
-#include "params/DriveContext.h"
-#include "params/ValueConversion.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
+#include "params/catalogue/ValueConversion.h"
 
 namespace {
 

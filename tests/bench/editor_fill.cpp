@@ -10,9 +10,9 @@
 
 #include "link/DriveOperations.h"
 #include "link/LinkFlags.h"
-#include "params/DriveContext.h"
-#include "params/ParameterSetModel.h"
-#include "params/ZavoServoDoc.h"
+#include "params/catalogue/DriveContext.h"
+#include "editors/ParameterSetModel.h"
+#include "params/document/ZavoServoDoc.h"
 #include "params/ui/ParameterSetDialog.h"
 #include "resources/TextTable.h"
 

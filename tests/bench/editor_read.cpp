@@ -11,9 +11,9 @@
 #include "link/DriveOperations.h"
 #include "link/LinkFlags.h"
 #include "link/LinkState.h"
-#include "params/DriveContext.h"
-#include "params/ParameterSetModel.h"
-#include "params/ZavoServoDoc.h"
+#include "params/catalogue/DriveContext.h"
+#include "editors/ParameterSetModel.h"
+#include "params/document/ZavoServoDoc.h"
 #include "platform/Progress.h"
 #include "sim/VirtualDrive.h"
 

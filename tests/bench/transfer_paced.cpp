@@ -18,9 +18,9 @@
 #include "link/LinkFlags.h"
 #include "link/LinkState.h"
 #include "link/RegisterImageTransfer.h"
-#include "params/Catalogue.h"
-#include "params/DriveContext.h"
-#include "params/ZavoServoDoc.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
+#include "params/document/ZavoServoDoc.h"
 #include "sim/VirtualDrive.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "params/Catalogue.h"
-#include "params/DriveContext.h"
-#include "params/ValueConversion.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
+#include "params/catalogue/ValueConversion.h"
 #include "sim/VirtualDrive.h"
 #include "tests/cli/Run.h"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "params/ArchiveReader.h"
-#include "params/ArchiveWriter.h"
+#include "params/document/ArchiveReader.h"
+#include "params/document/ArchiveWriter.h"
 
 namespace zavo {
 namespace {

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "params/AtomicFile.h"
+#include "params/document/AtomicFile.h"
 
 namespace zavo {
 namespace {

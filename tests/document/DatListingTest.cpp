@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "params/DatListing.h"
+#include "params/document/DatListing.h"
 
 namespace zavo {
 namespace {

@@ -3,9 +3,9 @@
 
 #include <csignal>
 
-#include "params/ArchiveWriter.h"
-#include "params/DocumentTexts.h"
-#include "params/HeaderProbe.h"
+#include "params/document/ArchiveWriter.h"
+#include "params/document/DocumentTexts.h"
+#include "params/document/HeaderProbe.h"
 #include "tests/document/DocumentFixture.h"
 
 namespace zavo {

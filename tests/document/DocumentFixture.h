@@ -10,9 +10,9 @@
 #include <sstream>
 #include <string>
 
-#include "params/DocumentHost.h"
-#include "params/DriveContext.h"
-#include "params/ZavoServoDoc.h"
+#include "params/document/DocumentHost.h"
+#include "params/catalogue/DriveContext.h"
+#include "params/document/ZavoServoDoc.h"
 #include "tests/support/RecordingPrompt.h"
 
 namespace zavo::test {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "params/Catalogue.h"
-#include "params/DatListing.h"
-#include "params/DocumentTexts.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/document/DatListing.h"
+#include "params/document/DocumentTexts.h"
 #include "tests/document/DocumentFixture.h"
 
 namespace zavo {

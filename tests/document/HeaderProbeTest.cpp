@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "params/ArchiveWriter.h"
-#include "params/HeaderProbe.h"
+#include "params/document/ArchiveWriter.h"
+#include "params/document/HeaderProbe.h"
 
 namespace zavo {
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "params/OnpFile.h"
+#include "params/document/OnpFile.h"
 
 namespace zavo {
 namespace {

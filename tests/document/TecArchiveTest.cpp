@@ -3,8 +3,8 @@
 #include <random>
 #include <string>
 
-#include "params/ArchiveWriter.h"
-#include "params/TecArchive.h"
+#include "params/document/ArchiveWriter.h"
+#include "params/document/TecArchive.h"
 
 namespace zavo {
 namespace {

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "params/Catalogue.h"
-#include "params/CustomEntryCode.h"
-#include "params/DisplaySelection.h"
-#include "params/DriveContext.h"
-#include "params/ParameterSetModel.h"
-#include "params/ZavoServoDoc.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/listing/CustomEntryCode.h"
+#include "params/listing/DisplaySelection.h"
+#include "params/catalogue/DriveContext.h"
+#include "editors/ParameterSetModel.h"
+#include "params/document/ZavoServoDoc.h"
 #include "resources/TextTable.h"
 
 namespace zavo::test {

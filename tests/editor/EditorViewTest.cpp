@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QUrl>
 
-#include "params/ListedParameters.h"
+#include "params/listing/ListedParameters.h"
 #include "params/ui/DisplaySetDialog.h"
 #include "params/ui/ParameterList.h"
 #include "params/ui/ParameterSetDialog.h"

@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "params/DisplayDescription.h"
-#include "params/ListedParameters.h"
+#include "params/listing/DisplayDescription.h"
+#include "params/listing/ListedParameters.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace zavo::test {

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "editors/ParameterSetCommands.h"
-#include "params/ValueConversion.h"
+#include "params/catalogue/ValueConversion.h"
 #include "platform/Progress.h"
 #include "tests/editor/EditorFixture.h"
 #include "tests/link/DriveFixture.h"

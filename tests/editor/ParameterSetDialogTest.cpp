@@ -14,7 +14,7 @@
 
 #include "editors/ui/ValueEditorDialog.h"
 #include "link/LinkState.h"
-#include "params/ValueConversion.h"
+#include "params/catalogue/ValueConversion.h"
 #include "params/ui/CompareDialog.h"
 #include "params/ui/ParameterList.h"
 #include "params/ui/ParameterSetDialog.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "params/DriveContext.h"
+#include "params/catalogue/DriveContext.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace zavo::test {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "params/ReadOffer.h"
+#include "editors/ReadOffer.h"
 #include "tests/editor/EditorFixture.h"
 #include "tests/support/RecordingPrompt.h"
 

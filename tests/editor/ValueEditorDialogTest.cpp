@@ -8,8 +8,8 @@
 
 #include "editors/ui/SpinArrows.h"
 #include "editors/ui/ValueEditorDialog.h"
-#include "params/Catalogue.h"
-#include "params/DriveContext.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
 #include "resources/TextTable.h"
 #include "tests/editor/UiHelpers.h"
 #include "tests/support/RecordingPrompt.h"

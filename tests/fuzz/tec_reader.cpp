@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "params/TecArchive.h"
+#include "params/document/TecArchive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

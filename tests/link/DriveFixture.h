@@ -8,7 +8,7 @@
 #include "link/DriveOperations.h"
 #include "link/LinkFlags.h"
 #include "link/LinkState.h"
-#include "params/DriveContext.h"
+#include "params/catalogue/DriveContext.h"
 #include "sim/VirtualDrive.h"
 #include "tests/support/RecordingPrompt.h"
 

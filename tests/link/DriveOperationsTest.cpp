@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "link/DriveLinkCodec.h"
-#include "params/Catalogue.h"
-#include "params/ValueConversion.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/ValueConversion.h"
 #include "tests/link/DriveFixture.h"
 
 namespace zavo {

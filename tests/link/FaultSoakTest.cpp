@@ -5,9 +5,9 @@
 
 #include <random>
 
-#include "params/Catalogue.h"
-#include "params/ValueConversion.h"
-#include "params/ZavoServoDoc.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/ValueConversion.h"
+#include "params/document/ZavoServoDoc.h"
 #include "tests/link/DriveFixture.h"
 
 namespace zavo {

@@ -2,7 +2,7 @@
 
 #include "link/PlanningTransfer.h"
 #include "link/RegisterImageTransfer.h"
-#include "params/Catalogue.h"
+#include "params/catalogue/Catalogue.h"
 #include "tests/link/DriveFixture.h"
 
 namespace zavo {

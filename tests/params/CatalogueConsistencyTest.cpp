@@ -3,9 +3,9 @@
 #include <set>
 #include <string>
 
-#include "params/Catalogue.h"
-#include "params/ParameterImages.h"
-#include "params/ValueConversion.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/document/ParameterImages.h"
+#include "params/catalogue/ValueConversion.h"
 #include "resources/TextTable.h"
 #include "tests/params/CatalogueFixture.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "params/DriveContext.h"
+#include "params/catalogue/DriveContext.h"
 #include "resources/TextTable.h"
 
 namespace zavo::test {

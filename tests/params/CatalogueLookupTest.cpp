@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "params/Catalogue.h"
+#include "params/catalogue/Catalogue.h"
 #include "resources/StringIds.h"
 #include "tests/params/CatalogueFixture.h"
 

@@ -1,7 +1,7 @@
 // Limits and defaults written into a document's images, per drive type and motor data.
 
-#include "params/Catalogue.h"
-#include "params/ParameterImages.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/document/ParameterImages.h"
 #include "tests/params/CatalogueFixture.h"
 
 namespace zavo::test {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "params/Catalogue.h"
-#include "params/ParameterCode.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/ParameterCode.h"
 #include "tests/params/CatalogueFixture.h"
 
 namespace zavo::test {

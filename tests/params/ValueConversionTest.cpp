@@ -1,6 +1,6 @@
 // Raw drive words <-> display values, both directions, with and without the legacy series.
 
-#include "params/ValueConversion.h"
+#include "params/catalogue/ValueConversion.h"
 #include "tests/params/CatalogueFixture.h"
 
 namespace zavo::test {

@@ -6,10 +6,10 @@
 #include <chrono>
 #include <thread>
 
-#include "params/Catalogue.h"
-#include "params/DriveContext.h"
-#include "params/ParameterImages.h"
-#include "params/ValueConversion.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
+#include "params/document/ParameterImages.h"
+#include "params/catalogue/ValueConversion.h"
 #include "sim/ParameterTable.h"
 #include "sim/SimConstants.h"
 #include "tests/sim/SimLink.h"

@@ -18,7 +18,7 @@
 #include "app/ui/StatusBarPanes.h"
 #include "link/LinkPort.h"
 #include "link/LinkState.h"
-#include "params/DriveContext.h"
+#include "params/catalogue/DriveContext.h"
 #include "tests/support/RecordingPrompt.h"
 #include "tests/ui/QtApp.h"
 

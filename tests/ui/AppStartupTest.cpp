@@ -16,7 +16,7 @@
 #include "app/AppSettings.h"
 #include "app/CommandIds.h"
 #include "platform/qt/UiText.h"
-#include "params/ZavoServoDoc.h"
+#include "params/document/ZavoServoDoc.h"
 #include "resources/TextTable.h"
 #include "tests/ui/AppFixture.h"
 

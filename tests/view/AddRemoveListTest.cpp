@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "params/AddRemoveList.h"
-#include "params/Catalogue.h"
-#include "params/CustomEntryCode.h"
+#include "params/listing/AddRemoveList.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/listing/CustomEntryCode.h"
 #include "tests/params/CatalogueFixture.h"
 
 namespace zavo::test {

@@ -11,7 +11,7 @@
 
 #include <functional>
 
-#include "params/DriveContext.h"
+#include "params/catalogue/DriveContext.h"
 #include "params/ui/AddRemoveDialog.h"
 #include "params/ui/DisplaySetDialog.h"
 #include "resources/TextTable.h"

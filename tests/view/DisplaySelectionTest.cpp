@@ -7,7 +7,7 @@
 
 #include "app/AppSettings.h"
 #include "app/DisplaySettings.h"
-#include "params/DisplaySelectionRules.h"
+#include "params/listing/DisplaySelectionRules.h"
 
 namespace zavo {
 namespace {

@@ -6,10 +6,10 @@
 #include <map>
 #include <set>
 
-#include "params/Catalogue.h"
-#include "params/ParameterListPrint.h"
-#include "params/PrintLayout.h"
-#include "params/ZavoServoDoc.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/listing/ParameterListPrint.h"
+#include "params/listing/PrintLayout.h"
+#include "params/document/ZavoServoDoc.h"
 #include "tests/params/CatalogueFixture.h"
 
 namespace zavo::test {

@@ -11,8 +11,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 
-#include "params/Catalogue.h"
-#include "params/ParameterListPrint.h"
+#include "params/catalogue/Catalogue.h"
+#include "params/listing/ParameterListPrint.h"
 #include "params/ui/ParameterListPrinter.h"
 #include "platform/qt/UiText.h"
 #include "resources/TextTable.h"

@@ -1,0 +1,90 @@
+// 32-bit items: the register of the high word, and the two register numbers (page digit and
+// address) of the multi-write that follows a store on drive types 2 and 3 - the item's own
+// low and high words, so that the drive takes the new value at once.
+
+#include "params/catalogue/CatalogueRow.h"
+
+namespace zavo::catalogue {
+namespace {
+
+constexpr WideRow kWide[] = {
+    {"Cn005", kAllTypes, 0x4306, 0x513, 0xC06, false},
+    {"Cn019", kAllTypes, 0x434F, 0xC4E, 0xC4F, false},
+    {"Cn024", kAllTypes, 0x435C, 0x540, 0xC5C, false},
+    {"ECA07", kAllTypes, 0x4321, 0xD22, 0xC21, false},
+    {"ECA08", kAllTypes, 0x4322, 0xD23, 0xC22, false},
+    {"Pn302", kAllTypes, 0x4308, 0x560, 0xC08, false},
+    {"Pn303", kAllTypes, 0x4309, 0x561, 0xC09, false},
+    {"Pn304", kAllTypes, 0x430A, 0x562, 0xC0A, false},
+    {"Pn305", kAllTypes, 0x430B, 0x563, 0xC0B, false},
+    {"Pn306", kAllTypes, 0x430C, 0x554, 0xC0C, false},
+    {"Pn307", kAllTypes, 0x3552, 0x553, 0x552, false},
+    {"Pn321", kM7Types, 0x354F, 0x54E, 0x54F, false},
+    {"Pn325", kM7Types, 0x437F, 0xC7E, 0xC7F, false},
+    {"Pn331", kM7Types, 0x4387, 0xC86, 0xC87, false},
+    {"Pn347", kM7Types, 0x4448, 0xC38, 0xD48, false},
+    {"Pn348", kM7Types, 0x433C, 0xC3B, 0xC3C, false},
+    {"Pn352", kM7Types, 0x438A, 0xC89, 0xC8A, false},
+    {"Pn354", kM7Types, 0x4381, 0xC80, 0xC81, false},
+    {"Pn356", kM7Types, 0x44C3, 0xDC2, 0xDC3, false},
+    {"Pn342", kType3, 0x4448, 0xC38, 0xD48, false},
+    {"Pn343", kType3, 0x433C, 0xC3B, 0xC3C, false},
+    {"Pn402", kAllTypes, 0x356A, 0x56B, 0x56A, false},
+    {"Pn405", kAllTypes, 0x356E, 0x56F, 0x56E, false},
+    {"Pn408", kAllTypes, 0x3572, 0x573, 0x572, false},
+    {"Pn411", kAllTypes, 0x3576, 0x577, 0x576, false},
+    {"Pn414", kAllTypes, 0x357A, 0x57B, 0x57A, false},
+    {"Pn417", kAllTypes, 0x357E, 0x57F, 0x57E, false},
+    {"Pn420", kAllTypes, 0x3582, 0x583, 0x582, false},
+    {"Pn423", kAllTypes, 0x3586, 0x587, 0x586, false},
+    {"Pn426", kAllTypes, 0x358A, 0x58B, 0x58A, false},
+    {"Pn429", kAllTypes, 0x358E, 0x58F, 0x58E, false},
+    {"Pn432", kAllTypes, 0x3592, 0x593, 0x592, false},
+    {"Pn435", kAllTypes, 0x3596, 0x597, 0x596, false},
+    {"Pn438", kAllTypes, 0x359A, 0x59B, 0x59A, false},
+    {"Pn441", kAllTypes, 0x359E, 0x59F, 0x59E, false},
+    {"Pn444", kAllTypes, 0x35A2, 0x5A3, 0x5A2, false},
+    {"Pn447", kAllTypes, 0x35A6, 0x5A7, 0x5A6, false},
+    {"Pn450", kAllTypes, 0x35AA, 0x5AB, 0x5AA, false},
+    {"Pn453", kAllTypes, 0x35AE, 0x5AF, 0x5AE, false},
+    {"Pn456", kAllTypes, 0x35B2, 0x5B3, 0x5B2, false},
+    {"Pn459", kAllTypes, 0x35B6, 0x5B7, 0x5B6, false},
+    {"Pn462", kAllTypes, 0x35BA, 0x5BB, 0x5BA, false},
+    {"Pn465", kAllTypes, 0x35BE, 0x5BF, 0x5BE, false},
+    {"Pn468", kAllTypes, 0x35C2, 0x5C3, 0x5C2, false},
+    {"Pn471", kAllTypes, 0x35C6, 0x5C7, 0x5C6, false},
+    {"Pn474", kAllTypes, 0x35CA, 0x5CB, 0x5CA, false},
+    {"Pn477", kAllTypes, 0x35CE, 0x5CF, 0x5CE, false},
+    {"Pn480", kAllTypes, 0x35D2, 0x5D3, 0x5D2, false},
+    {"Pn483", kAllTypes, 0x35D6, 0x5D7, 0x5D6, false},
+    {"Pn486", kAllTypes, 0x35DA, 0x5DB, 0x5DA, false},
+    {"Pn489", kAllTypes, 0x35DE, 0x5DF, 0x5DE, false},
+    {"Pn492", kAllTypes, 0x35E2, 0x5E3, 0x5E2, false},
+    {"Pn495", kAllTypes, 0x35E6, 0x5E7, 0x5E6, false},
+    {"OnE05", kAllTypes, 0x4458, 0xD52, 0xD58, false},
+    {"OnE06", kAllTypes, 0x4459, 0xD53, 0xD59, false},
+    {"OnE07", kAllTypes, 0x445A, 0xD54, 0xD5A, false},
+    {"OnE08", kAllTypes, 0x445B, 0xD55, 0xD5B, false},
+    {"OnE09", kAllTypes, 0x445C, 0xD56, 0xD5C, false},
+    {"OnE10", kAllTypes, 0x445D, 0xD57, 0xD5D, false},
+    {"Un06", kAllTypes, 0x3679, 0x678, 0x679, false},
+    {"Un07", kAllTypes, 0x365D, 0x65C, 0x65D, true},
+    {"Un08", kAllTypes, 0x3689, 0x688, 0x689, true},
+    {"Un14", kAllTypes, 0x38F9, 0x8FA, 0x8F9, true},
+    {"Un16", kAllTypes, 0x38FB, 0x8FC, 0x8FB, true},
+    {"Un18", kAllTypes, 0x38F5, 0x8F6, 0x8F5, true},
+    {"Un20", kAllTypes, 0x38F7, 0x8F8, 0x8F7, true},
+    {"Un22", kAllTypes, 0x36B1, 0x6B0, 0x6B1, true},
+    {"Un25", kAllTypes, 0x39DD, 0x9DC, 0x9DD, true},
+    {"Un50", kAllTypes, 0x3903, 0x902, 0x903, true},
+    {"Un52", kAllTypes, 0x3899, 0x898, 0x899, true},
+    {"Un83", kAllTypes, 0x3637, 0x636, 0x637, true},
+    {"Un85", kAllTypes, 0x3639, 0x638, 0x639, true},
+    {"Un87", kAllTypes, 0x3659, 0x658, 0x659, true},
+};
+
+}  // namespace
+
+std::span<const WideRow> wideRows() { return kWide; }
+
+}  // namespace zavo::catalogue
