@@ -1,5 +1,7 @@
 #include "sim/AccessWindow.h"
 
+#include <algorithm>
+
 #include "sim/SimConstants.h"
 
 namespace zavo::sim {
@@ -34,7 +36,11 @@ bool AccessWindow::accepts(RegisterRef r, std::uint16_t value) const {
   if (i != kCommand) return true;
   // A command is taken only when it can be carried out: the drive refuses to store to or
   // fetch from a word its memory does not have rather than pretend it did.
-  if (value == protocol::kWindowStore) return memory_.contains(words_[kWriteAddress]);
+  if (value == protocol::kWindowStore) {
+    const int linear = words_[kWriteAddress];
+    return memory_.contains(linear) &&
+           std::find(refusedStores_.begin(), refusedStores_.end(), linear) == refusedStores_.end();
+  }
   if (value == protocol::kWindowFetch) return memory_.contains(words_[kReadAddress]);
   return value == kWindowIdle;
 }

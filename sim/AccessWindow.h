@@ -4,6 +4,8 @@
 // fetches read-address into read-data. A store changes only the stored word; the running
 // value of a parameter changes by its own direct write, or at the next power-on.
 
+#include <vector>
+
 #include "link/Protocol.h"
 #include "sim/ParameterMemory.h"
 #include "sim/RegisterRange.h"
@@ -20,6 +22,9 @@ class AccessWindow : public RegisterRange {
   void write(RegisterRef r, std::uint16_t value) override;
   void poke(RegisterRef r, std::uint16_t value) override;
 
+  // Stores to these linear numbers are refused (a fault); fetches are served as ever.
+  void refuseStores(std::vector<int> linears) { refusedStores_ = std::move(linears); }
+
   std::uint64_t stores() const { return stores_; }
   std::uint64_t fetches() const { return fetches_; }
 
@@ -31,6 +36,7 @@ class AccessWindow : public RegisterRange {
   protocol::WindowLayout layout_;
   static constexpr int kRegisters = 5;
   std::uint16_t words_[kRegisters] = {};
+  std::vector<int> refusedStores_;
   std::uint64_t stores_ = 0;
   std::uint64_t fetches_ = 0;
 };

@@ -52,7 +52,8 @@ const char* CommandLine::usage() {
          "  --state FILE        keep the stored parameters and alarm history in FILE\n"
          "  --log FILE          one line per request: ms, request -> reply\n"
          "  --faults LIST       drop=P,corrupt=P,refuse=P,garbage=P,delay-ms=N,\n"
-         "                      unplug-after=N,replug-ms=M\n"
+         "                      unplug-after=N,replug-ms=M,refuse-reg=REG (writes to\n"
+         "                      register REG, as C27, answer '!'; may repeat)\n"
          "  --seed N            seed of the faults and of the motor's motion (default 1)\n"
          "  --help              this text\n";
 }

@@ -116,6 +116,14 @@ void DriveEngine::powerCycle() {
   powerCycleLocked();
 }
 
+void DriveEngine::refuseWrites(const std::vector<RegisterRef>& registers) {
+  std::lock_guard lk(m_);
+  std::vector<int> linears;
+  for (const RegisterRef r : registers) linears.push_back(linearNumberOf(r));
+  memory_.refuseWrites(registers);
+  window_->refuseStores(std::move(linears));
+}
+
 void DriveEngine::powerCycleLocked() {
   // The working register of every parameter takes its stored word; the window and the
   // status words come up as they always do.

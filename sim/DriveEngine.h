@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "sim/AccessWindow.h"
 #include "sim/AlarmHistory.h"
@@ -43,6 +44,9 @@ class DriveEngine {
   std::optional<std::int32_t> liveParameter(const std::string& code);
   bool setParameter(const std::string& code, std::int32_t raw);
   void powerCycle();
+  // Refuses every write from the line to these registers: direct writes, and window stores
+  // to their linear numbers. Replaces the registers refused before.
+  void refuseWrites(const std::vector<RegisterRef>& registers);
   AlarmHistory::Codes alarms() const;
   void setAlarms(const AlarmHistory::Codes& codes);
 

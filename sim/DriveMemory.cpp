@@ -17,12 +17,12 @@ const RegisterRange& DriveMemory::owner(RegisterRef r) const {
 std::optional<std::uint16_t> DriveMemory::read(RegisterRef r) { return owner(r).read(r); }
 
 bool DriveMemory::accepts(RegisterRef r, std::uint16_t value) const {
-  return owner(r).accepts(r, value);
+  return !refused(r) && owner(r).accepts(r, value);
 }
 
 bool DriveMemory::write(RegisterRef r, std::uint16_t value) {
   RegisterRange& range = owner(r);
-  if (!range.accepts(r, value)) return false;
+  if (refused(r) || !range.accepts(r, value)) return false;
   range.write(r, value);
   return true;
 }

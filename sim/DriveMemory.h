@@ -2,6 +2,7 @@
 // Every register of the virtual drive as the line sees it: an ordered set of register ranges
 // (the first that claims a register serves it) over the plain working registers.
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,8 @@ class DriveMemory {
   std::optional<std::uint16_t> read(RegisterRef r);
   bool accepts(RegisterRef r, std::uint16_t value) const;
   bool write(RegisterRef r, std::uint16_t value);
+  // Writes from the line to these registers are refused whoever serves them (a fault).
+  void refuseWrites(std::vector<RegisterRef> registers) { refused_ = std::move(registers); }
   // From whoever runs the simulation: never refused.
   void poke(RegisterRef r, std::uint16_t value);
   void advance(double ms);
@@ -40,8 +43,11 @@ class DriveMemory {
   RegisterRange& owner(RegisterRef r);
   const RegisterRange& owner(RegisterRef r) const;
 
+  bool refused(RegisterRef r) const { return std::find(refused_.begin(), refused_.end(), r) != refused_.end(); }
+
   std::vector<std::unique_ptr<RegisterRange>> ranges_;
   LiveRegisters live_;
+  std::vector<RegisterRef> refused_;
 };
 
 }  // namespace zavo::sim

@@ -44,13 +44,20 @@ bool apply(FaultPlan& f, std::string_view key, std::string_view value, std::stri
     return parseCount(value, 1, kMaxRequests, f.unplugAfter) || fail(error, "unplug-after needs a request count of 1 or more");
   if (k == "replug-ms")
     return parseCount(value, 0, kMaxMilliseconds, f.replugMs) || fail(error, "replug-ms needs milliseconds");
+  if (k == "refuse-reg") {
+    const auto r = registerOfText(value);
+    if (!r) return fail(error, "refuse-reg needs a register as page and two hex digits (C27)");
+    f.refusedRegisters.push_back(*r);
+    return true;
+  }
   return fail(error, "unknown fault '" + k + "'");
 }
 
 }  // namespace
 
 bool FaultPlan::any() const {
-  return drop > 0 || corrupt > 0 || refuse > 0 || garbage > 0 || delayMs > 0 || unplugAfter > 0;
+  return drop > 0 || corrupt > 0 || refuse > 0 || garbage > 0 || delayMs > 0 || unplugAfter > 0 ||
+         !refusedRegisters.empty();
 }
 
 std::optional<FaultPlan> FaultPlan::parse(std::string_view text, std::string* error) {
@@ -78,7 +85,9 @@ std::string FaultPlan::text() const {
   char buf[200];
   std::snprintf(buf, sizeof buf, "drop=%g,corrupt=%g,refuse=%g,garbage=%g,delay-ms=%d,unplug-after=%d,replug-ms=%d",
                 drop, corrupt, refuse, garbage, delayMs, unplugAfter, replugMs);
-  return buf;
+  std::string out = buf;
+  for (const RegisterRef r : refusedRegisters) out += ",refuse-reg=" + textOfRegister(r);
+  return out;
 }
 
 }  // namespace zavo::sim

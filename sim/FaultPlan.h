@@ -1,10 +1,13 @@
 #pragma once
 // How the virtual drive misbehaves on purpose: the --faults list
-// "drop=P,corrupt=P,refuse=P,garbage=P,delay-ms=N,unplug-after=N,replug-ms=M".
+// "drop=P,corrupt=P,refuse=P,garbage=P,delay-ms=N,unplug-after=N,replug-ms=M,refuse-reg=REG".
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "sim/Register.h"
 
 namespace zavo::sim {
 
@@ -16,6 +19,10 @@ struct FaultPlan {
   int delayMs = 0;      // every reply this much late
   int unplugAfter = 0;  // close the line after this many requests (0: never)
   int replugMs = -1;    // open a new line this long after the unplug (-1: never)
+  // Registers whose writes the drive refuses, every time: a direct write (W, or a pair of a
+  // multi-write) and a window store to the register's linear number answer the refusal.
+  // Reads are served as ever. "refuse-reg=C27", repeated for more.
+  std::vector<RegisterRef> refusedRegisters;
 
   bool any() const;
   // nullopt with `error` set when the list does not parse.

@@ -32,4 +32,26 @@ std::optional<RegisterRef> registerOfNumber(int number) {
 
 int numberOfRegister(RegisterRef r) { return pageIndexOf(r.page) * kPageSize + r.address; }
 
+std::optional<RegisterRef> registerOfText(std::string_view text) {
+  constexpr std::size_t kLength = 3;  // page, two hex digits
+  if (text.size() != kLength) return std::nullopt;
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+  const int page = upper(text[0]);
+  // Only the printable page characters: the numeric synonyms are no way to write one down.
+  if (page < '0' || pageIndexOf(page) < 0) return std::nullopt;
+  const auto hex = [&upper](char c) {
+    const int u = upper(c);
+    return u >= '0' && u <= '9' ? u - '0' : u >= 'A' && u <= 'F' ? u - 'A' + 10 : -1;
+  };
+  const int hi = hex(text[1]);
+  const int lo = hex(text[2]);
+  if (hi < 0 || lo < 0) return std::nullopt;
+  return registerAt(page, hi * 16 + lo);
+}
+
+std::string textOfRegister(RegisterRef r) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  return {static_cast<char>(r.page), kHex[(r.address >> 4) & 0xF], kHex[r.address & 0xF]};
+}
+
 }  // namespace zavo::sim

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "link/Protocol.h"
 
@@ -25,5 +27,10 @@ std::optional<RegisterRef> registerAt(int pageCharacter, int address);
 // A register by its 16-bit number; nullopt when the page digit names no page.
 std::optional<RegisterRef> registerOfNumber(int number);
 int numberOfRegister(RegisterRef r);
+// A register as people write it: the page character and two hex digits ("C27", "51A", "d20");
+// nullopt for anything else.
+std::optional<RegisterRef> registerOfText(std::string_view text);
+// "C27" for page 'C', address 0x27.
+std::string textOfRegister(RegisterRef r);
 
 }  // namespace zavo::sim

@@ -20,7 +20,9 @@ std::optional<RegisterRef> at(int page, int address) { return registerAt(page, a
 VirtualDrive::VirtualDrive(SimOptions options)
     : options_(std::move(options)),
       engine_(std::make_unique<DriveEngine>(options_.driveType, options_.station, options_.seed)),
-      server_(std::make_unique<LineServer>(options_, *engine_, log_)) {}
+      server_(std::make_unique<LineServer>(options_, *engine_, log_)) {
+  engine_->refuseWrites(options_.faults.refusedRegisters);
+}
 
 VirtualDrive::~VirtualDrive() { stop(); }
 
@@ -106,6 +108,9 @@ bool VirtualDrive::setParameter(const std::string& code, std::int32_t raw) {
 void VirtualDrive::powerCycle() { engine_->powerCycle(); }
 AlarmHistory::Codes VirtualDrive::alarms() const { return engine_->alarms(); }
 void VirtualDrive::setAlarms(const AlarmHistory::Codes& codes) { engine_->setAlarms(codes); }
-void VirtualDrive::setFaults(const FaultPlan& faults) { server_->setFaults(faults); }
+void VirtualDrive::setFaults(const FaultPlan& faults) {
+  engine_->refuseWrites(faults.refusedRegisters);
+  server_->setFaults(faults);
+}
 
 }  // namespace zavo::sim

@@ -13,6 +13,7 @@
 #include "link/ModbusCodec.h"
 #include "link/ModbusExchange.h"
 #include "link/Protocol.h"
+#include "sim/ParameterTable.h"
 #include "tests/sim/SimLink.h"
 
 namespace zavo::sim::test {
@@ -153,6 +154,38 @@ TEST(Faults, ChangedWhileServing) {
   EXPECT_EQ(textOf(link.sendAndCollect(read)), kGood);
 }
 
+TEST(Faults, RefusedRegisterRefusesEveryWriteToItAndNoRead) {
+  // Given on the command line for one drive, and set on a serving drive through the API.
+  for (const bool whileServing : {false, true}) {
+    SCOPED_TRACE(whileServing ? "set while serving" : "from the options");
+    SimLink link(whileServing ? SimOptions{} : withFaults("refuse-reg=c27,refuse-reg=D20"));
+    if (whileServing) link.drive.setFaults(*FaultPlan::parse("refuse-reg=C27,refuse-reg=D20"));
+    const int before = link.read('C', 0x27);
+    ASSERT_GE(before, 0) << "reads are served";
+    const long numbers[] = {0xC26, 0xC27};
+    const long values[] = {0x11, 0x22};
+    const int neighbour = link.read('C', 0x26);
+    struct Case {
+      const char* what;
+      std::function<bool()> write;
+      bool taken;
+    } cases[] = {
+        {"W to the register", [&] { return link.write('C', 0x27, before + 1); }, false},
+        {"W to the second register", [&] { return link.write('D', 0x20, 1); }, false},
+        {"W to its neighbour", [&] { return link.write('C', 0x28, link.read('C', 0x28)); }, true},
+        {"P naming it", [&] { return link.exchange(drivelink::multiWrite(numbers, values), 1) == bytesOf("%"); }, false},
+        {"store to its linear number", [&] { return link.store(linearNumberOf({'C', 0x27}), 5); }, false},
+        {"store to the neighbour's", [&] { return link.store(linearNumberOf({'C', 0x28}), link.fetch(linearNumberOf({'C', 0x28}))); }, true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.write(), c.taken) << c.what;
+    EXPECT_EQ(link.read('C', 0x27), before);
+    EXPECT_EQ(link.read('C', 0x26), neighbour) << "a refused multi-write lands none of its pairs";
+    EXPECT_EQ(link.drive.storedWord(linearNumberOf({'C', 0x27})), before) << "stored word untouched";
+    link.drive.setFaults(FaultPlan{});
+    EXPECT_TRUE(link.write('C', 0x27, before + 1)) << "lifted with the faults";
+  }
+}
+
 TEST(Faults, ListParsing) {
   const auto f = FaultPlan::parse("drop=0.25,corrupt=1,refuse=0,garbage=0.5,delay-ms=30,unplug-after=5,replug-ms=100");
   ASSERT_TRUE(f);
@@ -161,8 +194,13 @@ TEST(Faults, ListParsing) {
   EXPECT_EQ(f->delayMs, 30);
   EXPECT_EQ(f->unplugAfter, 5);
   EXPECT_EQ(f->replugMs, 100);
+  const auto regs = FaultPlan::parse("refuse-reg=51a,refuse-reg=C27");
+  ASSERT_TRUE(regs);
+  EXPECT_EQ(regs->refusedRegisters, (std::vector<RegisterRef>{{'5', 0x1A}, {'C', 0x27}}));
+  EXPECT_NE(regs->text().find(",refuse-reg=51A,refuse-reg=C27"), std::string::npos) << regs->text();
   for (const char* bad : {"drop=1.5", "drop=-0.1", "drop", "jitter=1", "delay-ms=x", "unplug-after=0", "replug-ms=10",
-                          "delay-ms=1e3", "drop=nan"}) {
+                          "delay-ms=1e3", "drop=nan", "refuse-reg=C2", "refuse-reg=H10", "refuse-reg=C2G",
+                          "refuse-reg=C270"}) {
     std::string error;
     EXPECT_FALSE(FaultPlan::parse(bad, &error)) << bad;
     EXPECT_FALSE(error.empty()) << bad;
