@@ -48,6 +48,12 @@ int charMs(unsigned long baud) {
   return static_cast<int>((11000 + baud - 1) / baud);
 }
 
+// The time `characters` of 11 bits take on the line.
+std::chrono::microseconds wireTime(unsigned long characters, unsigned long baud) {
+  if (baud == 0) return {};
+  return std::chrono::microseconds(characters * 11ull * 1000000ull / baud);
+}
+
 }  // namespace
 
 CSerial::CSerial() = default;
@@ -263,7 +269,9 @@ CSerial::ErrType CSerial::CommandSend(unsigned char* request, unsigned long leng
                            static_cast<unsigned long>(timer));
       w != ErrNone)
     return w == ErrIo ? ErrIo : ErrWrite;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timer);
+  // The read timer bounds the drive's silence; a long reply (a trace block of 1472
+  // characters takes 0.77 s at 19200 baud) also gets the time the line needs to carry it.
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timer) + wireTime(expected, baud_);
   unsigned long got = 0;
   while (got < expected) {
     const int left = msLeft(deadline);

@@ -65,7 +65,8 @@ class CSerial {
   virtual long Setup(EBaudrate baud, EDataBits data, EParity parity, EStopBits stop);
   virtual long SetupReadTimeouts(EReadTimeout mode);
   virtual long SetupHandshaking(EHandshake handshake);
-  // The exchange time-out of CommandSend and the first-byte limit of an "infinite" Read.
+  // The exchange time-out of CommandSend (plus the time the line needs to carry the expected
+  // reply) and the first-byte limit of an "infinite" Read.
   virtual long SetupReadTimer(int baud, int ms);
 
   // Discards stale input, writes `request`, reads until `expected` bytes arrived or the first

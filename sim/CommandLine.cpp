@@ -55,6 +55,7 @@ const char* CommandLine::usage() {
          "                      unplug-after=N,replug-ms=M,refuse-reg=REG (writes to\n"
          "                      register REG, as C27, answer '!'; may repeat)\n"
          "  --seed N            seed of the faults and of the motor's motion (default 1)\n"
+         "  --trace-port-refused  answer '#' to the trace set-up and trace block reads\n"
          "  --help              this text\n";
 }
 
@@ -74,6 +75,10 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args) {
     }
     if (a == "--pace") {
       o.pace = true;
+      continue;
+    }
+    if (a == "--trace-port-refused") {
+      o.tracePortRefused = true;
       continue;
     }
     if (i + 1 >= args.size()) return bad(a.rfind("--", 0) == 0 ? a + " needs a value" : "unknown argument '" + a + "'");

@@ -3,6 +3,7 @@
 //   zavodrive-sim [--drive-type T] [--baud N] [--pace] [--turnaround-ms X]
 //                 [--modbus ascii|rtu] [--station N] [--format F] [--link PATH]
 //                 [--state FILE] [--log FILE] [--faults LIST] [--seed N]
+//                 [--trace-port-refused]
 
 #include <string>
 #include <vector>

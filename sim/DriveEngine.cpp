@@ -1,14 +1,19 @@
 #include "sim/DriveEngine.h"
 
+#include <cstdio>
+
 #include "link/Protocol.h"
 #include "sim/HealthyDrive.h"
 #include "sim/SimConstants.h"
+#include "trace/TraceSources.h"
 
 namespace zavo::sim {
 namespace {
 
 constexpr int kWordBits = 16;
 constexpr std::uint32_t kWordMask = 0xFFFF;
+constexpr int kSpeedUnit = 4096;
+constexpr int kLegacySpeedUnit = 16384;
 
 }  // namespace
 
@@ -30,6 +35,11 @@ DriveEngine::DriveEngine(int driveType, int station, std::uint64_t seed)
   // Precedence: the window over everything, then the alarm history, then the status words.
   window_ = &memory_.add<AccessWindow>(parameters_, protocol::windowOf(driveType));
   alarms_ = &memory_.add<AlarmHistory>(table_.alarms);
+  // The trace memory samples before the status words follow the same moment.
+  const int speedUnit = kSoftwareVersion < protocol::kLegacyVersionBelow ? kLegacySpeedUnit : kSpeedUnit;
+  trace_ = &memory_.add<TraceEngine>(motionSource_, TraceSignals::Scale{table_.ratedSpeed, speedUnit}, seed,
+                                      [this] { return terminals(); });
+  driveLink_.setHook(trace_);
   status_ = &memory_.add<StatusRegisters>(motion_);
   HealthyDrive::installStatus(*status_, table_);
   alarms_->setCodes(HealthyDrive::alarmHistory());
@@ -137,6 +147,38 @@ void DriveEngine::mirror(RegisterRef live, std::uint16_t value) {
   // On the M7 family the catalogue places Pn357-Pn361 at the window's own registers; the
   // window keeps them, and their values stay reachable through it by linear number.
   if (!window_->claims(live)) memory_.poke(live, value);
+}
+
+TraceSignals::Terminals DriveEngine::terminals() {
+  // The terminal assignment words, inputs first (Hn5nn on the older families, Hn6nn on the
+  // M7 family), as the drive runs with them now.
+  const int type = table_.driveType;
+  const int inputs = trace::digitalInputsOf(type);
+  const int outputs = trace::digitalOutputsOf(type);
+  TraceSignals::Terminals t;
+  for (int k = 1; k <= inputs + outputs; ++k) {
+    char code[16];
+    std::snprintf(code, sizeof code, "Hn%d%02d", type < protocol::kFirstM7DriveType ? 5 : 6, k);
+    const StoredParameter* p = table_.find(code);
+    const auto word = p ? memory_.read(p->live) : std::nullopt;
+    (k <= inputs ? t.inputs : t.outputs).push_back(word ? *word : 0);
+  }
+  return t;
+}
+
+long DriveEngine::traceOverruns() const {
+  std::lock_guard lk(m_);
+  return trace_->overruns();
+}
+
+void DriveEngine::setTracePortRefused(bool refused) {
+  std::lock_guard lk(m_);
+  trace_->setPortRefused(refused);
+}
+
+void DriveEngine::spoilTraceBlocks(int n) {
+  std::lock_guard lk(m_);
+  trace_->spoilBlocks(n);
 }
 
 AlarmHistory::Codes DriveEngine::alarms() const {

@@ -16,11 +16,13 @@
 #include "sim/DriveMemory.h"
 #include "sim/ModbusResponder.h"
 #include "sim/MotionModel.h"
+#include "sim/MotionSource.h"
 #include "sim/ParameterMemory.h"
 #include "sim/ParameterTable.h"
 #include "sim/RequestFramer.h"
 #include "sim/StateFile.h"
 #include "sim/StatusRegisters.h"
+#include "sim/TraceEngine.h"
 
 namespace zavo::sim {
 
@@ -58,18 +60,27 @@ class DriveEngine {
 
   const ParameterTable& table() const { return table_; }
 
+  // The trace function: records lost in Monitor mode, the port that refuses the trace
+  // stream with '#', and block replies spoilt on purpose.
+  long traceOverruns() const;
+  void setTracePortRefused(bool refused);
+  void spoilTraceBlocks(int n);
+
  private:
   void powerCycleLocked();
   void mirror(RegisterRef live, std::uint16_t value);
+  TraceSignals::Terminals terminals();
 
   mutable std::mutex m_;
   const ParameterTable& table_;
   MotionModel motion_;
+  ModelMotionSource motionSource_{motion_};
   ParameterMemory parameters_;
   DriveMemory memory_;
   AccessWindow* window_ = nullptr;
   AlarmHistory* alarms_ = nullptr;
   StatusRegisters* status_ = nullptr;
+  TraceEngine* trace_ = nullptr;
   ModbusMap modbusMap_;
   DriveLinkResponder driveLink_;
   ModbusResponder modbus_;

@@ -55,6 +55,8 @@ bool DriveLinkResponder::isWindowRegister(RegisterRef r) const {
 Answer DriveLinkResponder::answer(std::span<const std::uint8_t> frame) {
   if (frame.size() <= kChecksumLength || !drivelink::checksumMatches(frame))
     return silent(RequestKind::Malformed);
+  if (hook_)
+    if (auto a = hook_->intercept(frame)) return std::move(*a);
   switch (frame[0]) {
     case protocol::kRead: return read(frame);
     case protocol::kWrite: return write(frame);

@@ -8,6 +8,7 @@
 
 #include "link/Protocol.h"
 #include "sim/DriveMemory.h"
+#include "sim/FrameHook.h"
 #include "sim/RequestKind.h"
 
 namespace zavo::sim {
@@ -17,6 +18,8 @@ class DriveLinkResponder {
   DriveLinkResponder(DriveMemory& memory, const protocol::WindowLayout& window);
 
   Answer answer(std::span<const std::uint8_t> frame);
+  // An engine that answers some requests whole (not owned; nullptr for none).
+  void setHook(FrameHook* hook) { hook_ = hook; }
 
   static Bytes refusal();
   // '%', four hex digits per value, checksum.
@@ -31,6 +34,7 @@ class DriveLinkResponder {
 
   DriveMemory& memory_;
   protocol::WindowLayout window_;
+  FrameHook* hook_ = nullptr;
 };
 
 }  // namespace zavo::sim

@@ -25,6 +25,8 @@ struct SimOptions {
   std::string logPath;
   FaultPlan faults;
   std::uint64_t seed = 1;
+  // A port that cannot carry the trace stream: '#' to the trace set-up and block reads.
+  bool tracePortRefused = false;
 
   // Bits per character on the line: 8N1 for DriveLink, else those of the Modbus format.
   int bitsPerCharacter() const;

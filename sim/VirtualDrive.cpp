@@ -22,6 +22,7 @@ VirtualDrive::VirtualDrive(SimOptions options)
       engine_(std::make_unique<DriveEngine>(options_.driveType, options_.station, options_.seed)),
       server_(std::make_unique<LineServer>(options_, *engine_, log_)) {
   engine_->refuseWrites(options_.faults.refusedRegisters);
+  engine_->setTracePortRefused(options_.tracePortRefused);
 }
 
 VirtualDrive::~VirtualDrive() { stop(); }
@@ -70,6 +71,10 @@ void VirtualDrive::saveState() {
   else
     std::fprintf(stderr, "zavodrive-sim: %s\n", why.c_str());
 }
+
+long VirtualDrive::traceOverruns() const { return engine_->traceOverruns(); }
+void VirtualDrive::setTracePortRefused(bool refused) { engine_->setTracePortRefused(refused); }
+void VirtualDrive::spoilTraceBlocks(int n) { engine_->spoilTraceBlocks(n); }
 
 std::string VirtualDrive::portPath() const { return server_->portPath(); }
 int VirtualDrive::plugCount() const { return server_->plugCount(); }

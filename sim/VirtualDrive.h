@@ -81,6 +81,13 @@ class VirtualDrive {
   // New faults from the next request on; the draws restart from the seed.
   void setFaults(const FaultPlan& faults);
 
+  // The trace function: records lost in Monitor mode by the present (or last) capture; the
+  // port refusing the trace stream with '#'; the next `n` trace block replies spoilt by one
+  // broken record.
+  long traceOverruns() const;
+  void setTracePortRefused(bool refused);
+  void spoilTraceBlocks(int n);
+
  private:
   void saveState();
 
