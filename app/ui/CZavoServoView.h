@@ -19,6 +19,8 @@
 #include "params/document/ZavoServoDoc.h"
 #include "platform/qt/MessageMap.h"
 #include "platform/qt/WindowTimer.h"
+#include "trace/TraceExchange.h"
+#include "trace/TraceSettingsBlock.h"
 
 namespace zavo {
 
@@ -85,6 +87,10 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   LinkFlags& linkFlags() { return flags_; }
   WindowTimer& monitorTimer() { return monitorTimer_; }
   const ViewServices& services() const { return services_; }
+  // What the trace worker and the trace window share (the exchange mutex and the record
+  // queue), and the settings of the last capture.
+  trace::TraceExchange& traceExchange() { return traceExchange_; }
+  trace::TraceSettingsBlock& traceSettings() { return traceSettings_; }
 
   // DocumentHost: a file of another drive type closes the link; the caption follows the type.
   void foreignFileOpened(int driveType) override;
@@ -119,6 +125,8 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   ToolWindows toolWindows_;
   MessageMap messages_;
   WindowTimer monitorTimer_{kMonitorTimerId, this};
+  trace::TraceExchange traceExchange_;
+  trace::TraceSettingsBlock traceSettings_;
   // The Parameter Set editor while it is open (it clears itself when it closes).
   QPointer<ParameterSetDialog> editor_;
   bool showEditorWithView_ = false;
