@@ -15,7 +15,12 @@
 namespace zavo {
 namespace {
 
+// The store sequence is three frames; the DI/DO write's bar moves one step for each.
 constexpr int kStepsPerWrite = 3;
+constexpr std::int32_t kSignedWordMin = -32768;
+constexpr std::int32_t kSignedWordMax = 32767;
+constexpr const char* kModbusWordRefused =
+    " does not fit the one-word Modbus register (-32768~32767): nothing was written.";
 
 std::string numbered(const char* format, int n) {
   char buf[16];
@@ -53,27 +58,40 @@ std::int32_t fromDocument(const CZavoServoDoc& doc, const std::string& name) {
 
 }  // namespace
 
-std::vector<std::string> PlanningTransfer::diDoNames() {
-  const int type = driveContext().driveType;
+std::vector<std::string> PlanningTransfer::diDoNames() { return diDoNames(driveContext().driveType); }
+
+std::vector<std::string> PlanningTransfer::diDoNames(int type) {
   const int count = type == 0 ? 19 : type >= 2 ? 18 : 11;
   std::vector<std::string> names;
   for (int n = 1; n <= count; ++n) names.push_back(numbered(type >= 2 ? "Hn6%02d" : "Hn5%02d", n));
   return names;
 }
 
-std::vector<std::string> PlanningTransfer::positionNames() {
-  const auto& ctx = driveContext();
-  const bool m7 = ctx.driveType >= 2;
+std::vector<std::string> PlanningTransfer::positionNames() { return positionNames(driveContext().driveType); }
+
+std::vector<std::string> PlanningTransfer::positionNames(int driveType) {
+  const bool m7 = driveType >= 2;
   const int items = m7 ? 98 : 50;
   std::vector<std::string> names{"Pn316", "Pn313"};
-  for (int k = 2; k < items; ++k) {
-    // The path parameters start at Pn401 on the M7 family and at Pn317 on the older drives.
-    // (A launcher choice of an older family must not shift an M7 table past Pn496.)
-    const bool fromOne = m7 || ctx.launcherDriveType == 2 || ctx.launcherDriveType == 3;
-    const int number = fromOne ? k - 1 : k + 15;
-    names.push_back(numbered(m7 ? "Pn4%02d" : "Pn3%02d", number));
-  }
+  // The path parameters start at Pn401 on the M7 family and at Pn317 on the older drives,
+  // whatever the launcher was told: numbering an older drive's table from Pn301 would read and
+  // write its gear ratios as paths.
+  for (int k = 2; k < items; ++k) names.push_back(numbered(m7 ? "Pn4%02d" : "Pn3%02d", m7 ? k - 1 : k + 15));
   return names;
+}
+
+int PlanningTransfer::firstUnfitForModbus(const std::vector<std::string>& names,
+                                          const std::vector<std::int32_t>& values) {
+  for (std::size_t i = 0; i < names.size() && i < values.size(); ++i) {
+    if (!catalogue::is32Bit(names[i])) continue;
+    const std::int32_t raw = DriveOperations::displayToRaw(names[i], values[i]);
+    if (raw < kSignedWordMin || raw > kSignedWordMax) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string PlanningTransfer::unfitForModbusText(const std::string& name, std::int32_t value) {
+  return name + ": " + std::to_string(value) + kModbusWordRefused;
 }
 
 int PlanningTransfer::fail(const std::string& text) {
@@ -87,7 +105,9 @@ bool PlanningTransfer::readItem(const std::string& name, std::int32_t& display) 
   if (modbusMode()) {
     int word = 0;
     if (!ops_.modbusRead(catalogue::modbusRegister(name), modbusAscii(), word)) return false;
-    raw = word;
+    // The Modbus register of an item kept in two words carries its low word alone, as a
+    // signed word: -5 arrives as 65531.
+    raw = catalogue::is32Bit(name) ? static_cast<std::int16_t>(word) : word;
   } else if (!ops_.readParameterDirect(name, raw)) {
     return false;
   }
@@ -95,13 +115,13 @@ bool PlanningTransfer::readItem(const std::string& name, std::int32_t& display) 
   return true;
 }
 
-bool PlanningTransfer::eachItem(const std::vector<std::string>& names, const char* prefix, int range,
+bool PlanningTransfer::eachItem(const std::vector<std::string>& names, const char* prefix, int stepsPerItem,
                                 const std::function<bool(std::size_t)>& transfer) {
-  progress_.open("", 0, range);
+  progress_.open("", 0, stepsPerItem * static_cast<int>(names.size()));
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string text = prefix + names[i];
     progress_.setText(text);
-    progress_.step();
+    for (int s = 0; s < stepsPerItem; ++s) progress_.step();
     progress_.pump();
     if (!transfer(i)) {
       fail(text);
@@ -115,8 +135,7 @@ bool PlanningTransfer::eachItem(const std::vector<std::string>& names, const cha
 bool PlanningTransfer::readItems(const std::vector<std::string>& names, const char* prefix,
                                  std::vector<std::int32_t>& values) {
   values.assign(names.size(), 0);
-  return eachItem(names, prefix, static_cast<int>(names.size()),
-                  [&](std::size_t i) { return readItem(names[i], values[i]); });
+  return eachItem(names, prefix, 1, [&](std::size_t i) { return readItem(names[i], values[i]); });
 }
 
 int PlanningTransfer::readDiDo(CZavoServoDoc& doc) {
@@ -137,7 +156,7 @@ int PlanningTransfer::writeDiDo(const CZavoServoDoc& doc) {
   LinkBusyScope busy(ops_.flags());
   const auto names = diDoNames();
   const auto& hn = doc.images[ParamGroup::Hn];
-  const bool ok = eachItem(names, optext::kWriteDiDo, kStepsPerWrite * static_cast<int>(names.size()), [&](std::size_t i) {
+  const bool ok = eachItem(names, optext::kWriteDiDo, kStepsPerWrite, [&](std::size_t i) {
     const std::int32_t raw = DriveOperations::displayToRaw(names[i], hn.value[i + 1]);
     if (modbusMode()) return ops_.modbusWrite(catalogue::modbusRegister(names[i]), raw & 0xFFFF, modbusAscii());
     const int linear = catalogue::wordAddress(names[i]);
@@ -183,10 +202,23 @@ bool PlanningTransfer::writePositionItem(const std::string& name, std::int32_t d
 
 int PlanningTransfer::writePosition(const CZavoServoDoc& doc) {
   if (!linkState().isConnected()) return 0;
-  LinkBusyScope busy(ops_.flags());
   const auto names = positionNames();
-  return eachItem(names, optext::kWritePosition, static_cast<int>(names.size()),
-                  [&](std::size_t i) { return writePositionItem(names[i], fromDocument(doc, names[i])); })
+  std::vector<std::int32_t> values;
+  for (const auto& name : names) values.push_back(fromDocument(doc, name));
+  if (modbusMode()) {
+    // Refused before any frame: half a table written, with a pulse number cut to its low
+    // word, would move the axis somewhere nobody asked for.
+    const int unfit = firstUnfitForModbus(names, values);
+    if (unfit >= 0) {
+      const auto u = static_cast<std::size_t>(unfit);
+      prompt().ask({unfitForModbusText(names[u], values[u]), optext::writeDataTitle(), PromptIcon::Stop,
+                    PromptButtons::Ok});
+      return 0;
+    }
+  }
+  LinkBusyScope busy(ops_.flags());
+  return eachItem(names, optext::kWritePosition, 1,
+                  [&](std::size_t i) { return writePositionItem(names[i], values[i]); })
              ? 1
              : 0;
 }

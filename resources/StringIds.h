@@ -125,6 +125,7 @@ inline constexpr unsigned kTraceSpeedCommand = 62024;
 inline constexpr unsigned kTraceCurrentFeedback = 62031;
 inline constexpr unsigned kTraceOpenFilter = 62032;
 inline constexpr unsigned kTraceSaveFilter = 62033;
+inline constexpr unsigned kSmoothingTimeConstant = 62046;
 inline constexpr unsigned kPointRotationFormat = 62111;
 inline constexpr unsigned kPointPulseFormat = 62112;
 inline constexpr unsigned kPointSpeedFormat = 62113;

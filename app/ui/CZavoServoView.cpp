@@ -18,6 +18,7 @@
 #include "params/ui/DisplaySetDialog.h"
 #include "params/ui/ParameterListPrinter.h"
 #include "params/ui/ParameterSetDialog.h"
+#include "planning/ui/PlanningCommands.h"
 #include "platform/Prompt.h"
 #include "platform/qt/UiText.h"
 
@@ -47,6 +48,10 @@ CZavoServoView::CZavoServoView(ViewServices services, QWidget* parent)
   commands_.on(cmd::kAutoOffset, [this] { autoOffsetCommand(); });
   commands_.on(cmd::kPrint, [this] { printCommand(); });
   commands_.on(cmd::kPrintPreview, [this] { printPreviewCommand(); });
+  commands_.on(cmd::kDiDoPlanning, [this] {
+    if (!toolWindows_.jog) planning::contactPlanningCommand(operations_, doc_, this);
+  });
+  commands_.on(cmd::kPositionProgramming, [this] { planning::positionProgrammingCommand(operations_, doc_, this); });
   selection_ = services_.displaySelection;
   connect(&monitorTimer_, &QTimer::timeout, this, &CZavoServoView::monitorTick);
 }
