@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "planning/ui/PlanningGrid.h"
@@ -15,6 +16,7 @@ namespace zavo::planning {
 namespace {
 constexpr int kVisibleRows = 22;
 constexpr int kHeaderHeight = 60;
+constexpr int kMargin = 4;
 }  // namespace
 
 ContactPlanningDialog::ContactPlanningDialog(const DioPlan& plan, QWidget* parent)
@@ -34,7 +36,9 @@ ContactPlanningDialog::ContactPlanningDialog(const DioPlan& plan, QWidget* paren
   auto* holder = new QVBoxLayout(placeholder);
   holder->setContentsMargins(0, 0, 0, 0);
   holder->addWidget(scroll);
-  scroll->setMinimumSize(grid_->sizeHint().width() + 24, kHeaderHeight + kVisibleRows * kCellHeight);
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  scroll->setMinimumSize(grid_->sizeHint().width() + scrollBar + 2 * scroll->frameWidth() + kMargin,
+                         kHeaderHeight + kVisibleRows * kCellHeight);
   connect(inputs, &QRadioButton::toggled, this, [this](bool on) { grid_->showSide(on ? Side::In : Side::Out); });
 
   auto* pages = new QHBoxLayout;

@@ -17,6 +17,10 @@ constexpr const char* kUnknownMark = "?";
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
+QString headName(Side side, int terminal) {
+  return QStringLiteral("%1-parameter-%2").arg(side == Side::In ? QStringLiteral("in") : QStringLiteral("out")).arg(terminal);
+}
+
 }  // namespace
 
 PlanningGrid::PlanningGrid(DioPlan& plan, QWidget* parent)
@@ -57,11 +61,10 @@ QWidget* PlanningGrid::buildPage(Side side) {
   for (int t = 0; t < l.terminals(side); ++t) {
     auto* label = new QLabel(qs(l.terminalLabel(side, t)), page);
     label->setAlignment(Qt::AlignCenter);
-    label->setObjectName(QStringLiteral("terminal%1").arg(t));
     grid->addWidget(label, 0, t + 1);
     auto* name = new QLabel(qs(l.parameter(side, t)), page);
     name->setAlignment(Qt::AlignCenter);
-    name->setObjectName(QStringLiteral("parameter%1").arg(t));
+    name->setObjectName(headName(side, t));
     grid->addWidget(name, 1, t + 1);
   }
   for (int row = 0; row < DioLayout::rows(side); ++row) {
@@ -99,11 +102,10 @@ void PlanningGrid::drawColumn(Side side, int terminal) {
     b->setProperty("imageId", cellImageId(state));
   }
   // A value that names no cell is shown as unknown above its column, the value in its tip.
-  QWidget* page = cell(side, terminal, 0)->parentWidget();
-  if (auto* label = page->findChild<QLabel*>(QStringLiteral("parameter%1").arg(terminal))) {
+  if (auto* label = findChild<QLabel*>(headName(side, terminal))) {
     const QString parameter = qs(plan_.layout().parameter(side, terminal));
     label->setText(c.known ? parameter : parameter + QLatin1Char(' ') + QLatin1String(kUnknownMark));
-    label->setToolTip(c.known ? QString() : QStringLiteral("0x%1").arg(c.read, 4, 16, QLatin1Char('0')).toUpper());
+    label->setToolTip(c.known ? QString() : QStringLiteral("%1").arg(c.read & 0xFFFF, 4, 16, QLatin1Char('0')).toUpper());
   }
 }
 
