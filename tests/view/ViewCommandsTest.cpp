@@ -55,10 +55,10 @@ class ViewCommandsTest : public AppFixture {
 TEST_F(ViewCommandsTest, TheViewServesItsCommandsAndLaterOnesStayDisabled) {
   ASSERT_TRUE(start(englishOptions()));  // the connect dialog is cancelled
   for (int id : {cmd::kPortSet, cmd::kConnect, cmd::kDisconnect, cmd::kCopyToDevice, cmd::kCopyToComputer,
-                 cmd::kAutoOffset, cmd::kPrint, cmd::kPrintPreview, cmd::kInstallInstructions})
+                 cmd::kAutoOffset, cmd::kPrint, cmd::kPrintPreview, cmd::kInstallInstructions, cmd::kDiDoPlanning,
+                 cmd::kPositionProgramming})
     EXPECT_TRUE(frame()->commands().action(id)->isEnabled()) << id;
-  for (int id : {cmd::kMotorSelfTuning, cmd::kOnlineParameter, cmd::kDiDoPlanning, cmd::kPositionProgramming,
-                 cmd::kMechanicalAnalysis, cmd::kDisplayValues, cmd::kDiagnostics, cmd::kAlarmHistory,
+  for (int id : {cmd::kMotorSelfTuning, cmd::kOnlineParameter, cmd::kMechanicalAnalysis, cmd::kDisplayValues, cmd::kDiagnostics, cmd::kAlarmHistory,
                  cmd::kWaveTrace, cmd::kJog, cmd::kAutoGain, cmd::kMechanicalSelfTuning, cmd::kInertiaEstimation,
                  cmd::kGantrySync, cmd::kFullClosedLoop, cmd::kLinearMotor1, cmd::kLinearMotor2, cmd::kOnlineNotch,
                  cmd::kVibrationSuppression, cmd::kFlyingShear, cmd::kChaseShear}) {
