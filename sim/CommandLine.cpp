@@ -29,6 +29,21 @@ bool unsigned64(const std::string& s, std::uint64_t& out) {
   return true;
 }
 
+// A decimal number in [lo, hi].
+bool number(const std::string& s, double lo, double hi, double& out) {
+  char* end = nullptr;
+  const double x = std::strtod(s.c_str(), &end);
+  if (s.empty() || end != s.c_str() + s.size() || !(x >= lo && x <= hi)) return false;
+  out = x;
+  return true;
+}
+
+// The mechanics: generous ranges, but a motor of no inertia or a friction beyond the torque
+// the drive can give would be no axis at all.
+constexpr double kMaxInertiaRatio = 100;
+constexpr double kMinMotorInertia = 0.01, kMaxMotorInertia = 1000;
+constexpr double kMaxFrictionPercent = 100;
+
 bool knownBaud(long long b) {
   for (const long k : kBauds)
     if (k == b) return true;
@@ -56,6 +71,11 @@ const char* CommandLine::usage() {
          "                      register REG, as C27, answer '!'; may repeat)\n"
          "  --seed N            seed of the faults and of the motor's motion (default 1)\n"
          "  --trace-port-refused  answer '#' to the trace set-up and trace block reads\n"
+         "  --servo on|off      the servo-on input (bit 0 of 666; default on)\n"
+         "  --inertia-ratio R   load inertia / motor inertia (default 3)\n"
+         "  --motor-inertia J   motor inertia in kg·cm² (default 0.34)\n"
+         "  --friction PCT      Coulomb friction, % of rated torque (default 2)\n"
+         "  --viscous PCT       viscous friction, % of rated torque per 1000 rpm (default 1)\n"
          "  --help              this text\n";
 }
 
@@ -119,6 +139,18 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args) {
       o.faults = *f;
     } else if (a == "--seed") {
       if (!unsigned64(v, o.seed)) return bad("--seed must be a non-negative integer");
+    } else if (a == "--servo") {
+      if (v != "on" && v != "off") return bad("--servo must be on or off");
+      o.axis.servoOn = v == "on";
+    } else if (a == "--inertia-ratio") {
+      if (!number(v, 0, kMaxInertiaRatio, o.axis.mechanics.inertiaRatio)) return bad("--inertia-ratio must be 0-100");
+    } else if (a == "--motor-inertia") {
+      if (!number(v, kMinMotorInertia, kMaxMotorInertia, o.axis.mechanics.motorInertiaKgCm2))
+        return bad("--motor-inertia must be 0.01-1000 kg·cm²");
+    } else if (a == "--friction") {
+      if (!number(v, 0, kMaxFrictionPercent, o.axis.mechanics.coulombPercent)) return bad("--friction must be 0-100 %");
+    } else if (a == "--viscous") {
+      if (!number(v, 0, kMaxFrictionPercent, o.axis.mechanics.viscousPercent)) return bad("--viscous must be 0-100 %");
     } else {
       return bad("unknown argument '" + a + "'");
     }

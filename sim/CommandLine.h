@@ -4,6 +4,8 @@
 //                 [--modbus ascii|rtu] [--station N] [--format F] [--link PATH]
 //                 [--state FILE] [--log FILE] [--faults LIST] [--seed N]
 //                 [--trace-port-refused]
+//                 [--servo on|off] [--inertia-ratio R] [--motor-inertia J] [--friction PCT]
+//                 [--viscous PCT]
 
 #include <string>
 #include <vector>

@@ -4,8 +4,11 @@
 
 #include "link/Protocol.h"
 #include "sim/HealthyDrive.h"
+#include "sim/PoleAlignment.h"
+#include "sim/TuningFirmware.h"
 #include "sim/SimConstants.h"
 #include "trace/TraceSources.h"
+#include "tuning/TuningRegisters.h"
 
 namespace zavo::sim {
 namespace {
@@ -15,12 +18,24 @@ constexpr std::uint32_t kWordMask = 0xFFFF;
 constexpr int kSpeedUnit = 4096;
 constexpr int kLegacySpeedUnit = 16384;
 
+// The tuning parameters' registers, the off-line auto gain's profile as the drive comes from
+// the factory (1000 rpm, about 7400 rpm/s, 200 ms) and the pole alignment's current.
+void installTuningDefaults(DriveMemory& memory, const ParameterTable& table) {
+  for (const auto& [r, value] : table.tuningDefaults) memory.poke(r, value);
+  const auto& r = tuning::autoGainRegisters(table.driveType);
+  memory.poke(r.maxSpeed, kAutoGainSpeedWord);
+  memory.poke(r.acceleration, kAutoGainAccelerationWord);
+  memory.poke(r.constantTime, kAutoGainTimeWord);
+  memory.poke(tuning::kPoleAlignCurrent, PoleAlignment::kDefaultCurrent);
+}
+
 }  // namespace
 
-DriveEngine::DriveEngine(int driveType, int station, std::uint64_t seed)
+DriveEngine::DriveEngine(int driveType, int station, std::uint64_t seed, const AxisSetup& axis)
     : table_(ParameterTable::of(driveType)),
-      motion_(seed),
       parameters_(protocol::imageWordsOf(driveType)),
+      motion_(memory_, table_, axis.mechanics, seed, axis.noise),
+      tuning_(memory_, parameters_, table_, motion_, axis.mechanics, seed, axis.noise),
       modbusMap_(table_.modbus),
       driveLink_(memory_, protocol::windowOf(driveType)),
       modbus_(memory_, parameters_, modbusMap_, station) {
@@ -32,17 +47,23 @@ DriveEngine::DriveEngine(int driveType, int station, std::uint64_t seed)
     parameters_.addExtensionWord(p.linear);
     if (p.highLinear >= 0) parameters_.addExtensionWord(p.highLinear);
   }
-  // Precedence: the window over everything, then the alarm history, then the status words.
+  // Precedence: the window over everything, then the alarm history, the tuning firmware
+  // (whose state and progress words are display values too), the trace memory, then the
+  // status words.
   window_ = &memory_.add<AccessWindow>(parameters_, protocol::windowOf(driveType));
   alarms_ = &memory_.add<AlarmHistory>(table_.alarms);
+  firmware_ = &memory_.add<TuningFirmware>(tuning_, driveType);
+  memory_.add<PoleAlignment>(tuning_, seed);
   // The trace memory samples before the status words follow the same moment.
   const int speedUnit = kSoftwareVersion < protocol::kLegacyVersionBelow ? kLegacySpeedUnit : kSpeedUnit;
-  trace_ = &memory_.add<TraceEngine>(motionSource_, TraceSignals::Scale{table_.ratedSpeed, speedUnit}, seed,
+  trace_ = &memory_.add<TraceEngine>(motion_, TraceSignals::Scale{table_.ratedSpeed, speedUnit}, seed,
                                       [this] { return terminals(); });
   driveLink_.setHook(trace_);
   status_ = &memory_.add<StatusRegisters>(motion_);
   HealthyDrive::installStatus(*status_, table_);
+  status_->addFixed(protocol::kServoOnRegister, axis.servoOn ? tuning::kServoOnBit : 0);
   alarms_->setCodes(HealthyDrive::alarmHistory());
+  installTuningDefaults(memory_, table_);
 
   for (const auto& p : table_.parameters) {
     const auto raw = static_cast<std::uint32_t>(p.powerOn);
@@ -145,8 +166,10 @@ void DriveEngine::powerCycleLocked() {
 
 void DriveEngine::mirror(RegisterRef live, std::uint16_t value) {
   // On the M7 family the catalogue places Pn357-Pn361 at the window's own registers; the
-  // window keeps them, and their values stay reachable through it by linear number.
-  if (!window_->claims(live)) memory_.poke(live, value);
+  // window keeps them, and their values stay reachable through it by linear number. The
+  // tuning firmware's control registers (B55 and B58 are tn01's and tn04's) come up idle,
+  // whatever is stored at their linear numbers.
+  if (!window_->claims(live) && !firmware_->claims(live)) memory_.poke(live, value);
 }
 
 TraceSignals::Terminals DriveEngine::terminals() {

@@ -15,21 +15,24 @@
 #include "sim/DriveLinkResponder.h"
 #include "sim/DriveMemory.h"
 #include "sim/ModbusResponder.h"
-#include "sim/MotionModel.h"
+#include "sim/DriveMotion.h"
 #include "sim/MotionSource.h"
 #include "sim/ParameterMemory.h"
 #include "sim/ParameterTable.h"
 #include "sim/RequestFramer.h"
+#include "sim/SimOptions.h"
 #include "sim/StateFile.h"
 #include "sim/StatusRegisters.h"
 #include "sim/TraceEngine.h"
+#include "sim/TuningDrive.h"
+#include "sim/TuningFirmware.h"
 
 namespace zavo::sim {
 
 class DriveEngine {
  public:
   // Throws std::invalid_argument for a drive type outside 0-4.
-  DriveEngine(int driveType, int station, std::uint64_t seed);
+  DriveEngine(int driveType, int station, std::uint64_t seed, const AxisSetup& axis = {});
   DriveEngine(const DriveEngine&) = delete;
   DriveEngine& operator=(const DriveEngine&) = delete;
 
@@ -73,11 +76,12 @@ class DriveEngine {
 
   mutable std::mutex m_;
   const ParameterTable& table_;
-  MotionModel motion_;
-  ModelMotionSource motionSource_{motion_};
   ParameterMemory parameters_;
   DriveMemory memory_;
+  DriveMotion motion_;
+  TuningDrive tuning_;
   AccessWindow* window_ = nullptr;
+  TuningFirmware* firmware_ = nullptr;
   AlarmHistory* alarms_ = nullptr;
   StatusRegisters* status_ = nullptr;
   TraceEngine* trace_ = nullptr;

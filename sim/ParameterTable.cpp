@@ -20,6 +20,11 @@ constexpr int kDiagnosticItems = 12;
 // rounding to whole display units costs nothing, small enough to stay inside a 16-bit word.
 constexpr std::int32_t kProbe16 = 16384;
 constexpr std::int32_t kProbe32 = 1 << 28;
+// The linear-motor items (OnE05-OnE16): the drive keeps them, though no parameter list shows
+// them. Their words share linear numbers with the tuning parameters' page ('D' 0x58 and 'B'
+// 0x58 are both 0x258): one stored word serves both.
+constexpr int kLastLinearMotorItem = 16;
+constexpr int kFirstTuningItem = 8, kLastTuningItem = 21;
 
 // The drive context of a freshly powered drive of one type, for as long as it lives.
 class PowerOnContext {
@@ -75,23 +80,36 @@ ParameterTable ParameterTable::build(int driveType) {
 
   ParameterImages images;
   catalogue::fillDefaults(images);
-  for (const catalogue::Entry& e : catalogue::parameters(driveType)) {
-    const auto live = registerOfCode(catalogue::addressCode(e.code));
-    if (!live) continue;  // not transferred: the drive has no word for it
+  const auto add = [&t](const std::string& code, std::int32_t display) {
+    const auto live = registerOfCode(catalogue::addressCode(code));
+    if (!live) return;  // not transferred: the drive has no word for it
     StoredParameter p;
-    p.code = e.code;
+    p.code = code;
     p.live = *live;
     p.linear = linearNumberOf(*live);
-    if (catalogue::is32Bit(e.code)) {
-      p.highLive = registerOfCode(catalogue::highWordCode(e.code));
+    if (catalogue::is32Bit(code)) {
+      p.highLive = registerOfCode(catalogue::highWordCode(code));
       if (p.highLive) p.highLinear = linearNumberOf(*p.highLive);
     }
-    const auto& group = images[e.group];
-    const std::int32_t display = group.has(e.slot) ? group.def[static_cast<std::size_t>(e.slot)] : 0;
-    p.powerOn = conversion::toRaw(e.code, display);
-    const int modbusRegister = catalogue::modbusRegister(e.code);
+    p.powerOn = conversion::toRaw(code, display);
+    const int modbusRegister = catalogue::modbusRegister(code);
     if (modbusRegister >= 0) t.modbus.add(modbusRegister, ModbusTarget{p.live, p.linear});
     t.parameters.push_back(std::move(p));
+  };
+  for (const catalogue::Entry& e : catalogue::parameters(driveType)) {
+    const auto& group = images[e.group];
+    add(e.code, group.has(e.slot) ? group.def[static_cast<std::size_t>(e.slot)] : 0);
+  }
+  for (int item = 1; item <= kLastLinearMotorItem; ++item) {
+    const std::string code = itemCode("OnE", item);
+    catalogue::Limits l;
+    if (catalogue::exists(code, driveType) && catalogue::limitsOf(code, l)) add(code, l.def);
+  }
+  for (int item = kFirstTuningItem; item <= kLastTuningItem; ++item) {
+    const std::string code = itemCode("tn", item);
+    catalogue::Limits l;
+    const auto r = registerOfCode(catalogue::addressCode(code));
+    if (r && !t.find(code) && catalogue::limitsOf(code, l)) t.tuningDefaults.emplace_back(*r, static_cast<std::uint16_t>(l.def));
   }
 
   for (int item = 1; item <= kDisplayItems; ++item) {

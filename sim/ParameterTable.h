@@ -45,6 +45,9 @@ struct ParameterTable {
   std::vector<std::pair<int, RegisterRef>> diagnostics;
   std::array<RegisterRef, AlarmHistory::kEntries> alarms{};
   ModbusMap modbus;
+  // Working registers the drive sets at power-on besides parameters: the tuning parameters'
+  // registers (tn08-tn21), which the catalogue lists on no drive type but the tuning tests read.
+  std::vector<std::pair<RegisterRef, std::uint16_t>> tuningDefaults;
   // Motor data of the power-on context the defaults were computed with.
   int ratedSpeed = 0;
   int modelCode = 0;

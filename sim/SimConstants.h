@@ -53,6 +53,12 @@ inline constexpr int kDnAsicVersion = 9;
 // dn-07 is not a reading but the auto offset adjustment: the program starts it by writing 1.
 inline constexpr int kDnAutoOffset = 7;
 
+// The auto gain profile at power-on, in the drive's words: 1000 rpm (16384 per rated speed),
+// 4 × 10000 × 3000 / 16384 ≈ 7324 rpm/s, 2000 × 0.1 ms.
+inline constexpr std::uint16_t kAutoGainSpeedWord = 5461;
+inline constexpr std::uint16_t kAutoGainAccelerationWord = 4;
+inline constexpr std::uint16_t kAutoGainTimeWord = 2000;
+
 // ---- Indirect access window ----------------------------------------------------------------
 
 inline constexpr std::uint16_t kWindowIdle = 0;  // the command register after a command ran

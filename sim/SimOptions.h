@@ -8,8 +8,16 @@
 
 #include "sim/FaultPlan.h"
 #include "sim/RequestFramer.h"
+#include "sim/RigidAxis.h"
 
 namespace zavo::sim {
+
+// The motor and what it drives: whether the servo is on (bit 0 of 666) and the mechanics.
+struct AxisSetup {
+  bool servoOn = true;
+  AxisParameters mechanics;
+  double noise = 1;  // measurement noise scale (0: none, for exact checks)
+};
 
 struct SimOptions {
   int driveType = 2;
@@ -27,6 +35,7 @@ struct SimOptions {
   std::uint64_t seed = 1;
   // A port that cannot carry the trace stream: '#' to the trace set-up and block reads.
   bool tracePortRefused = false;
+  AxisSetup axis;
 
   // Bits per character on the line: 8N1 for DriveLink, else those of the Modbus format.
   int bitsPerCharacter() const;

@@ -2,7 +2,7 @@
 
 namespace zavo::sim {
 
-StatusRegisters::StatusRegisters(const MotionModel& model) : model_(model), now_(model.at(0)) {}
+StatusRegisters::StatusRegisters(MotionSource& motion) : motion_(motion), now_(motion.sampleAt(0)) {}
 
 void StatusRegisters::addFixed(RegisterRef r, std::uint16_t value) {
   entries_[numberOfRegister(r)] = Entry{value, {}};
@@ -32,6 +32,6 @@ void StatusRegisters::poke(RegisterRef r, std::uint16_t value) {
   if (pageIndexOf(r.page) >= 0 && it != entries_.end()) it->second = Entry{value, {}};
 }
 
-void StatusRegisters::advance(double ms) { now_ = model_.at(ms); }
+void StatusRegisters::advance(double ms) { now_ = motion_.sampleAt(ms); }
 
 }  // namespace zavo::sim

@@ -7,7 +7,7 @@
 #include <functional>
 #include <map>
 
-#include "sim/MotionModel.h"
+#include "sim/MotionSource.h"
 #include "sim/RegisterRange.h"
 
 namespace zavo::sim {
@@ -16,7 +16,7 @@ class StatusRegisters : public RegisterRange {
  public:
   using Formula = std::function<std::uint16_t(const MotionSample&)>;
 
-  explicit StatusRegisters(const MotionModel& model);
+  explicit StatusRegisters(MotionSource& motion);
 
   void addFixed(RegisterRef r, std::uint16_t value);
   void addLive(RegisterRef r, Formula formula);
@@ -35,7 +35,7 @@ class StatusRegisters : public RegisterRange {
     Formula live;  // empty: the fixed word
   };
 
-  const MotionModel& model_;
+  MotionSource& motion_;
   MotionSample now_;
   std::map<int, Entry> entries_;  // by register number
 };

@@ -19,7 +19,7 @@ std::optional<RegisterRef> at(int page, int address) { return registerAt(page, a
 
 VirtualDrive::VirtualDrive(SimOptions options)
     : options_(std::move(options)),
-      engine_(std::make_unique<DriveEngine>(options_.driveType, options_.station, options_.seed)),
+      engine_(std::make_unique<DriveEngine>(options_.driveType, options_.station, options_.seed, options_.axis)),
       server_(std::make_unique<LineServer>(options_, *engine_, log_)) {
   engine_->refuseWrites(options_.faults.refusedRegisters);
   engine_->setTracePortRefused(options_.tracePortRefused);
