@@ -12,6 +12,7 @@ constexpr double kPercent = 100;
 // Measurement noise at noise 1: speed sensing (rpm) and current sensing (% rated torque).
 constexpr double kSpeedNoiseRpm = 0.3;
 constexpr double kTorqueNoisePercent = 0.3;
+constexpr double kGridSlack = 1e-6;  // of a step
 
 double pulsesToRad(double pulses) { return pulses / MotionModel::kCountsPerRevolution * kTwoPi; }
 double radToPulses(double rad) { return rad / kTwoPi * MotionModel::kCountsPerRevolution; }
@@ -38,15 +39,40 @@ MechanicsEngine::MechanicsEngine(const AxisParameters& axis, const MotionModel& 
   updateSample();
 }
 
+double MechanicsEngine::swingCommand(double ms) const {
+  return pulsesToRad(swing_.at(ms).commandPulses) + swingOffsetRad_;
+}
+
 void MechanicsEngine::setMode(Mode mode) {
   if (mode_ == mode) return;
   // Entering a loop from another mode starts it clean; the position command starts where
-  // the shaft is, so a speed mode does not inherit an old position error.
-  // The swing is joined where the shaft is: its command is offset by the difference.
+  // the shaft is, so a speed mode does not inherit an old position error. The swing is
+  // joined where the shaft is: its command is offset by the difference.
   commandRad_ = axis_.motorPosition();
-  swingOffsetRad_ = commandRad_ - pulsesToRad(swing_.at(timeMs_).commandPulses);
+  followedRad_ = commandRad_;
+  swingOffsetRad_ = 0;
+  swingOffsetRad_ = commandRad_ - swingCommand(timeMs_ - kCommandSmoothingMs);
   loop_.reset();
   mode_ = mode;
+  if (mode == Mode::Swing) {
+    commandRad_ = swingCommand(timeMs_);
+    if (steps_ == 0) preroll();
+  }
+}
+
+void MechanicsEngine::preroll() {
+  // At power-on the drive comes up on the swing as if it had followed it for a while (its
+  // integral holding the friction, the deviation steady), not at rest under a moving
+  // command: the axis is put on the swing a second early and follows it up to time 0.
+  swingOffsetRad_ = 0;
+  const double start = -kPrerollMs - kCommandSmoothingMs;
+  followedRad_ = swingCommand(start);
+  axis_.place(followedRad_, (followedRad_ - swingCommand(start - kStepMs)) / (kStepMs / kMsPerS));
+  const Recorder recorder = std::move(recorder_);
+  recorder_ = {};
+  steps_ = -static_cast<std::int64_t>(kPrerollMs / kStepMs);
+  while (steps_ < 0) step();
+  recorder_ = recorder;
 }
 
 void MechanicsEngine::followSwing() { setMode(Mode::Swing); }
@@ -75,6 +101,11 @@ void MechanicsEngine::pullTo(double angleRad, double nm, int polePairs) {
 
 void MechanicsEngine::release() { setMode(Mode::Free); }
 
+std::int64_t MechanicsEngine::stepOf(double ms) {
+  // A time on the step grid counts as that step, whatever the rounding of ms / step.
+  return static_cast<std::int64_t>(std::floor(ms / kStepMs + kGridSlack));
+}
+
 double MechanicsEngine::gaussian() {
   // Box-Muller on our own generator: the same numbers on every platform.
   const double u1 = unitOpen(nextRandom(rng_));
@@ -91,10 +122,13 @@ void MechanicsEngine::step() {
   switch (mode_) {
     case Mode::Free: referenceRadS_ = 0; break;
     case Mode::Swing: {
-      const double next = pulsesToRad(swing_.at(t).commandPulses) + swingOffsetRad_;
-      const double feedForward = (next - commandRad_) / dt;
-      commandRad_ = next;
-      referenceRadS_ = loop_.positionReference(commandRad_, axis_.motorPosition(), feedForward);
+      // The loop follows the command through the drive's smoothing filter (a delay of
+      // kCommandSmoothingMs); the deviation counter sees the command as it arrives.
+      const double next = swingCommand(t - kCommandSmoothingMs);
+      const double feedForward = (next - followedRad_) / dt;
+      referenceRadS_ = loop_.positionReference(followedRad_, axis_.motorPosition(), feedForward);
+      followedRad_ = next;
+      commandRad_ = swingCommand(t);
       command = loop_.speedStep(referenceRadS_, measuredRadS_, dt);
       break;
     }
@@ -122,22 +156,22 @@ void MechanicsEngine::step() {
 }
 
 void MechanicsEngine::skipTo(double ms) {
-  const auto target = static_cast<std::int64_t>(ms / kStepMs);
+  const auto target = stepOf(ms);
   if (target <= steps_) return;
   steps_ = target;
   timeMs_ = static_cast<double>(steps_) * kStepMs;
   if (mode_ == Mode::Swing) {
     // Back on the swing where it is now, as if it had been followed all along.
-    const MotionSample s = swing_.at(timeMs_);
-    commandRad_ = pulsesToRad(s.commandPulses) + swingOffsetRad_;
-    axis_.place(commandRad_, rpmToRadS(s.speedCommandRpm));
+    followedRad_ = swingCommand(timeMs_ - kCommandSmoothingMs);
+    commandRad_ = swingCommand(timeMs_);
+    axis_.place(followedRad_, (followedRad_ - swingCommand(timeMs_ - kCommandSmoothingMs - kStepMs)) / (kStepMs / kMsPerS));
     loop_.reset();
   }
 }
 
 const MotionSample& MechanicsEngine::advanceTo(double ms) {
   if (ms - timeMs_ > kMaxCatchUpMs) skipTo(ms - kMaxCatchUpMs);
-  const auto target = static_cast<std::int64_t>(ms / kStepMs);
+  const auto target = stepOf(ms);
   while (steps_ < target) step();
   updateSample();
   return sample_;

@@ -38,6 +38,10 @@ class MechanicsEngine {
   // A gap longer than this (nobody asked for a while) is skipped rather than integrated:
   // the axis carries on from its state, re-synchronised to the swing when following it.
   static constexpr double kMaxCatchUpMs = 20000;
+  // The drive smooths the position command before its loop follows it: a delay of 2 ms, the
+  // deviation a steady speed keeps.
+  static constexpr double kCommandSmoothingMs = 2;
+  static constexpr double kPrerollMs = 1000;
 
   using Profile = std::function<double(double ms)>;  // speed reference, rpm
   using Recorder = std::function<void(const AxisSample&)>;
@@ -71,6 +75,9 @@ class MechanicsEngine {
   void setMode(Mode mode);
   void step();
   void skipTo(double ms);
+  double swingCommand(double ms) const;
+  void preroll();
+  static std::int64_t stepOf(double ms);
   double gaussian();
   void updateSample();
 
@@ -93,6 +100,7 @@ class MechanicsEngine {
   std::int64_t steps_ = 0;
   double referenceRadS_ = 0;
   double commandRad_ = 0;  // position command: the swing's, or the reference integrated
+  double followedRad_ = 0;  // the command the loop follows
   double swingOffsetRad_ = 0;
   double measuredRadS_ = 0;
   double torqueNm_ = 0;

@@ -52,10 +52,7 @@ void PoleAlignment::write(RegisterRef r, std::uint16_t value) {
   status_ = kPoleTuning;
 }
 
-void PoleAlignment::advance(double ms) {
-  nowMs_ = ms;
-  drive_.motion().sampleAt(ms);
-}
+void PoleAlignment::advance(double ms) { nowMs_ = ms; }
 
 double PoleAlignment::nextEventMs() const {
   return aligning_ ? startMs_ + kAlignMs : std::numeric_limits<double>::infinity();

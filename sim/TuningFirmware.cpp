@@ -139,8 +139,9 @@ void TuningFirmware::atEvent(double ms) {
 }
 
 void TuningFirmware::advance(double ms) {
+  // Parts of a test end when the motion reaches their end, whoever samples it: the trace
+  // memory may still sample moments before `ms` after this.
   nowMs_ = ms;
-  drive_.motion().sampleAt(ms);  // parts that ended meanwhile end now, on time
   if ((kind_ == Kind::AutoGain || kind_ == Kind::LoopGain) && running() && runTotalMs_ > 0) {
     const double share = (ms - runStartMs_) / runTotalMs_ * 100;
     tell(kProgress, std::clamp(static_cast<int>(share), 0, kPercentDone));
