@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "params/document/AtomicFile.h"
+#include "params/document/BoundedFileRead.h"
 
 namespace zavo {
 namespace {
@@ -124,6 +125,7 @@ void AppSettings::write(std::ostream& out) const {
 }
 
 bool AppSettings::load(const std::string& path) {
+  if (!isRegularFile(path)) return false;
   std::ifstream in(path);
   return in && read(in);
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "params/document/BoundedFileRead.h"
+
 namespace zavo {
 namespace {
 
@@ -21,6 +23,8 @@ std::optional<int> CurFile::driveType() const {
 
 CurFile CurFile::takeFrom(const std::string& path) {
   CurFile c;
+  // Only a file is taken (and deleted): a FIFO of that name must not stop the start-up.
+  if (!isRegularFile(path)) return c;
   {
     std::ifstream in(path);
     if (!in) return c;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/MotorCodeText.h"
+#include "link/ConnectionHost.h"
 
 namespace zavo {
 
@@ -19,7 +20,6 @@ enum StatusPane : int {
   kPaneMessage = 6,
   kPaneAlarm = 7,
 };
-inline constexpr int kStatusPaneCount = 8;
 
 // What the status read last brought, with the link flags that decide the pane texts.
 struct StatusSnapshot {

@@ -46,11 +46,6 @@ bool openFile(DriveSession& drive, const std::string& path, int driveType) {
   return ok;
 }
 
-// The file into the session's document, then the link up.
-bool openFileAndConnect(DriveSession& drive, const DriveOptions& o) {
-  return openFile(drive, o.rest[0], o.driveType) && drive.connect();
-}
-
 int runBackup(Args args) {
   int rc = kExitOk;
   auto o = fileCommand(args, "Usage: zavoctl backup FILE.tec [options]\nReads every parameter of the drive and saves them as a parameter file.", rc);
@@ -71,12 +66,28 @@ int runBackup(Args args) {
   return kExitOk;
 }
 
+// A file's values are checked against the limits before anything is written: a value beyond
+// them would reach the drive cut to a word, as another number.
+bool refuseOutOfRange(const CZavoServoDoc& doc, const std::string& path) {
+  const auto codes = doc.valuesOutOfRange();
+  if (codes.empty()) return false;
+  std::string list;
+  for (const auto& c : codes) list += (list.empty() ? "" : ", ") + c;
+  usageError(path + ": out of range, nothing written: " + list);
+  return true;
+}
+
 int runRestore(Args args) {
   int rc = kExitOk;
   auto o = fileCommand(args, "Usage: zavoctl restore FILE.tec [options]\nWrites every parameter of a parameter file to the drive.", rc);
   if (!o) return rc;
   DriveSession drive(*o);
-  if (!openFileAndConnect(drive, *o)) return kExitLinkFailure;
+  if (!openFile(drive, o->rest[0], o->driveType)) return kExitUsage;
+  if (refuseOutOfRange(drive.doc(), o->rest[0])) return kExitUsage;
+  if (!drive.connect()) return kExitLinkFailure;
+  // The drive's own motor data may narrow the limits that the file was checked with.
+  drive.doc().rebuildForNewVersion();
+  if (refuseOutOfRange(drive.doc(), o->rest[0])) return kExitUsage;
   const auto params = backupParameters(o->driveType);
   TerminalProgress progress;
   progress.open("Write", 0, static_cast<int>(params.size()));
@@ -102,7 +113,8 @@ int runCompare(Args args) {
   auto o = fileCommand(args, "Usage: zavoctl compare FILE.tec [options]\nLists 'CODE FILE-VALUE DRIVE-VALUE' for each parameter that differs;\nexit 0 when none does, 3 when some do.", rc);
   if (!o) return rc;
   DriveSession drive(*o);
-  if (!openFileAndConnect(drive, *o)) return kExitLinkFailure;
+  if (!openFile(drive, o->rest[0], o->driveType)) return kExitUsage;
+  if (!drive.connect()) return kExitLinkFailure;
   const auto params = backupParameters(o->driveType);
   std::vector<std::int32_t> values;
   if (!readAll(drive, params, values)) return kExitLinkFailure;

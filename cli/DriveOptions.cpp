@@ -1,7 +1,10 @@
 #include "cli/DriveOptions.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
+#include <string_view>
 
 #include "cli/Numbers.h"
 #include "link/LinkState.h"
@@ -17,6 +20,34 @@ const char* const kDriveOptionsHelp =
     "  --station N          Modbus station number (default 1)\n"
     "  --format F           Modbus line format 0-8 (default 0 for ASCII, 6 for RTU)\n"
     "  --json               print JSON\n";
+
+namespace {
+
+// The global options that take a value, and those that stand alone.
+constexpr std::string_view kValueOptions[] = {"--port", "--baud", "--drive-type", "--modbus", "--station", "--format"};
+constexpr std::string_view kFlagOptions[] = {"--json"};
+
+bool isIn(std::span<const std::string_view> list, const std::string& a) {
+  return std::find(list.begin(), list.end(), a) != list.end();
+}
+
+}  // namespace
+
+std::vector<std::string> commandFirst(const std::vector<std::string>& args) {
+  std::size_t i = 0;
+  while (i < args.size()) {
+    if (isIn(kFlagOptions, args[i]))
+      i += 1;
+    else if (isIn(kValueOptions, args[i]) && i + 1 < args.size())
+      i += 2;
+    else
+      break;
+  }
+  if (i == 0 || i == args.size()) return args;
+  std::vector<std::string> out(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+  out.insert(out.end(), args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));
+  return out;
+}
 
 std::optional<DriveOptions> parseDriveOptions(Args args, std::string& error) {
   DriveOptions o;

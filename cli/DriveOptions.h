@@ -24,6 +24,10 @@ struct DriveOptions {
 // Takes the global options out of `args`; a usage error message when they are wrong.
 std::optional<DriveOptions> parseDriveOptions(Args args, std::string& error);
 
+// The command line with the global options that stand before the command moved behind it
+// ("--port P read Cn001" becomes "read Cn001 --port P"); anything else stays as it is.
+std::vector<std::string> commandFirst(const std::vector<std::string>& args);
+
 // Usage lines of the global options, for each command's --help.
 extern const char* const kDriveOptionsHelp;
 

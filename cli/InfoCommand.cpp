@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/Command.h"
+#include "cli/JsonText.h"
 #include "cli/Numbers.h"
 #include "params/catalogue/Catalogue.h"
 #include "params/catalogue/DriveContext.h"
@@ -20,28 +21,6 @@ constexpr const char* kHelp =
     "item, title, unit, limits, default, Modbus register and whether it is store-only.\n\n"
     "  --drive-type T   drive type 0-4 (default 2); motor data as before any drive was read\n"
     "  --json           one JSON object with plain integers (null where there is none)\n";
-
-std::string jsonString(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out + "\"";
-}
 
 std::string orNull(long v, bool present) { return present ? std::to_string(v) : "null"; }
 

@@ -8,6 +8,7 @@
 #include "cli/DriveSession.h"
 #include "cli/Numbers.h"
 #include "cli/ParameterArgs.h"
+#include "link/ParameterWriteRules.h"
 #include "params/catalogue/Catalogue.h"
 
 namespace zavo::cli {
@@ -23,8 +24,11 @@ int runRead(Args args) {
   if (!o) return rc;
   if (o->rest.empty()) return usageError("read needs at least one parameter code");
   applyDriveType(o->driveType);
-  for (const auto& code : o->rest)
+  for (const auto& code : o->rest) {
     if (!knownParameter(code)) return usageError("unknown parameter '" + code + "' on drive type " + std::to_string(o->driveType));
+    if (o->modbus && !DriveOperations::isDisplayCode(code) && catalogue::modbusRegister(code) < 0)
+      return usageError(code + " has no Modbus register");
+  }
   DriveSession drive(*o);
   if (!drive.connect()) return kExitLinkFailure;
   std::string json = "{";
@@ -34,8 +38,7 @@ int runRead(Args args) {
                    : drive.modbus()                       ? drive.ops().modbusReadParameter(code, drive.ascii())
                                                           : drive.ops().readParameter(code);
     if (!ok) {
-      if (drive.modbus() || DriveOperations::isDisplayCode(code))
-        std::fprintf(stderr, "zavoctl: %s: no valid reply from the drive\n", code.c_str());
+      std::fprintf(stderr, "zavoctl: %s: no valid reply from the drive\n", code.c_str());
       return kExitLinkFailure;
     }
     const std::int32_t v = drive.ops().lastValue();
@@ -70,6 +73,9 @@ int runWrite(Args args) {
     if (parameterLimits(code, min, max) && (*value < min || *value > max))
       return usageError(code + ": " + std::to_string(*value) + " is out of range (" + std::to_string(min) + " to " +
                         std::to_string(max) + ")");
+    const std::int32_t v = static_cast<std::int32_t>(*value);
+    if (const auto refused = o->modbus ? writerules::modbusRefusal(code, v) : writerules::refusal(code))
+      return usageError(*refused);
     writes.emplace_back(code, static_cast<std::int32_t>(*value));
   }
   DriveSession drive(*o);
@@ -131,16 +137,23 @@ int runWriteReg(Args args) {
     else pos.push_back(a);
   }
   if (pos.size() != 3) return usageError("write-reg needs PAGE ADDR VALUE");
+  if (store && storeOnly) return usageError("write-reg: give --store or --store-only, not both");
   const auto page = pageArg(pos[0]);
   const auto addr = parseNumber(pos[1]);
   const auto value = parseNumber(pos[2]);
   if (!page) return usageError("write-reg: PAGE must be one character");
   if (!addr || *addr < 0 || *addr > 255) return usageError("write-reg: invalid address '" + pos[1] + "'");
   if (!value) return usageError("write-reg: invalid value '" + pos[2] + "'");
+  // Only the parameter pages have a stored copy; any other page would store over a
+  // parameter's word.
+  if (storeOnly && !DriveOperations::storedLinear(*page, static_cast<int>(*addr)))
+    return usageError("write-reg: page " + pos[0] + " has no stored copy; --store-only takes page 5 or C");
   applyDriveType(o->driveType);
   DriveSession drive(*o);
   if (!drive.connect()) return kExitLinkFailure;
-  if (!drive.ops().writeRegister(storeOnly ? 0 : *page, static_cast<int>(*addr), static_cast<std::int32_t>(*value), store)) {
+  const int a = static_cast<int>(*addr);
+  const auto v = static_cast<std::int32_t>(*value);
+  if (!(storeOnly ? drive.ops().storeRegister(*page, a, v) : drive.ops().writeRegister(*page, a, v, store))) {
     std::fprintf(stderr, "zavoctl: the drive did not take the write\n");
     return kExitLinkFailure;
   }

@@ -5,6 +5,7 @@
 
 #include "cli/Command.h"
 #include "cli/DriveSession.h"
+#include "cli/JsonText.h"
 #include "params/catalogue/Catalogue.h"
 #include "params/document/TecArchive.h"
 
@@ -19,6 +20,7 @@ const char* statusText(TecReadStatus s) {
     case TecReadStatus::BadDriveType: return "the drive type field is invalid";
     case TecReadStatus::CannotOpen: return "cannot be read";
     case TecReadStatus::TooLarge: return "far too large for a parameter file";
+    case TecReadStatus::NotRegular: return "not a regular file";
   }
   return "unreadable";
 }
@@ -40,12 +42,12 @@ int runTecShow(Args args) {
   const auto status = readTecFile(path, file);
   if (status != TecReadStatus::Ok) {
     std::fprintf(stderr, "zavoctl: %s: %s\n", path.c_str(), statusText(status));
-    return kExitLinkFailure;
+    return kExitUsage;
   }
   applyDriveType(file.driveType);
   if (json) {
-    std::printf("{\"driveType\": %d, \"version\": %d, \"versionText\": \"%s\", \"parameters\": {", file.driveType,
-                versionNumberOf(file.versionText), file.versionText.c_str());
+    std::printf("{\"driveType\": %d, \"version\": %d, \"versionText\": %s, \"parameters\": {", file.driveType,
+                versionNumberOf(file.versionText), jsonString(file.versionText).c_str());
   } else {
     std::printf("drive type %d\nversion %s (%d)\n", file.driveType, file.versionText.c_str(),
                 versionNumberOf(file.versionText));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/DriveOptions.h"
 #include "platform/Prompt.h"
 #include "resources/TextTable.h"
 
@@ -45,7 +46,9 @@ int main(int argc, char** argv) {
     printUsage();
     return zavo::cli::kExitOk;
   }
+  // Global options may stand before the command as well as after it.
+  const std::vector<std::string> ordered = zavo::cli::commandFirst(args);
   for (const auto& c : zavo::cli::commands())
-    if (c.name == args[0]) return c.run(zavo::cli::Args(args).subspan(1));
-  return zavo::cli::usageError("unknown command '" + args[0] + "' (see zavoctl --help)");
+    if (c.name == ordered[0]) return c.run(zavo::cli::Args(ordered).subspan(1));
+  return zavo::cli::usageError("unknown command '" + ordered[0] + "' (see zavoctl --help)");
 }

@@ -81,6 +81,7 @@ bool ParameterSetCommands::refusedWrite() {
     case WriteRefusal::ModelCode: text = settext::modelCodeReadOnly(); break;
     case WriteRefusal::ReadOnly: text = settext::readOnlyNotice(check.code); break;
     case WriteRefusal::ResetWithOthers: text = settext::resetWithOthers(); break;
+    case WriteRefusal::OutOfRange: text = settext::overRange(check.code); break;
   }
   prompt().ask({text, settext::errorMessageTitle(), PromptIcon::Exclamation, PromptButtons::Ok});
   return true;

@@ -27,7 +27,10 @@ void sortUnique(std::vector<int>& rows) {
 }  // namespace
 
 ParameterSetModel::ParameterSetModel(CZavoServoDoc& doc) : doc_(doc) {
-  for (std::size_t g = 0; g < kParamGroupCount; ++g) rowIndex_[g].assign(at(kGroupSlots[g] + 1), -1);
+  for (std::size_t g = 0; g < kParamGroupCount; ++g) {
+    rowIndex_[g].assign(at(kGroupSlots[g] + 1), -1);
+    pending_[g].assign(at(kGroupSlots[g] + 1), false);
+  }
 }
 
 void ParameterSetModel::fill(const DisplaySelection& selection) {
@@ -41,9 +44,24 @@ void ParameterSetModel::fill(const DisplaySelection& selection) {
     // A custom list may name a parameter twice; it is listed once.
     if (e.slot < 1 || at(e.slot) >= index.size() || index[at(e.slot)] >= 0) continue;
     index[at(e.slot)] = size();
-    rows_.push_back({e, false, false});
+    const bool pending = pending_[at(e.group)][at(e.slot)];
+    rows_.push_back({e, pending, pending});
   }
   encoderPulsesShown_ = driveContext().encoderPulses;
+}
+
+void ParameterSetModel::forgetMarks() {
+  for (auto& group : pending_) std::fill(group.begin(), group.end(), false);
+  for (auto& row : rows_) row.checked = row.modified = false;
+}
+
+void ParameterSetModel::setMark(ParameterSlot p, bool modified) {
+  auto& group = pending_[at(p.group)];
+  if (p.slot >= 1 && at(p.slot) < group.size()) group[at(p.slot)] = modified;
+  if (const int r = rowOf(p); r >= 0) {
+    rows_[at(r)].modified = modified;
+    if (modified) rows_[at(r)].checked = true;
+  }
 }
 
 int ParameterSetModel::rowOf(ParameterSlot p) const {
@@ -106,13 +124,8 @@ void ParameterSetModel::setValue(ParameterSlot p, std::int32_t v, bool mark, std
     // Only a real change makes the document modified: reading what it already holds must not
     // raise a save question later.
     if (doc_.value(s.group, s.slot) != v) doc_.setValue(s.group, s.slot, v);
-    const int r = rowOf(s);
-    if (r < 0) return;
-    if (marked) {
-      rows_[at(r)].checked = true;
-      rows_[at(r)].modified = true;
-    }
-    changed.push_back(r);
+    if (marked) setMark(s, true);
+    if (const int r = rowOf(s); r >= 0) changed.push_back(r);
   };
   touch(p, mark);
   if (const auto alias = quickAlias(p)) touch(*alias, false);
@@ -142,13 +155,13 @@ std::vector<int> ParameterSetModel::takeDriveValue(int r, std::int32_t v) {
   std::vector<int> changed;
   const ParameterSlot p = slotOf(row(r));
   setValue(p, v, false, changed);
-  rows_[at(r)].modified = false;
-  if (const auto alias = quickAlias(p); alias && rowOf(*alias) >= 0) rows_[at(rowOf(*alias))].modified = false;
+  setMark(p, false);
+  if (const auto alias = quickAlias(p)) setMark(*alias, false);
   sortUnique(changed);
   return changed;
 }
 
-void ParameterSetModel::markTransferred(int r) { rows_[at(r)].modified = false; }
+void ParameterSetModel::markTransferred(int r) { setMark(slotOf(row(r)), false); }
 
 std::vector<int> ParameterSetModel::applyDefaults() {
   catalogue::fillDefaults(doc_.images);
@@ -186,6 +199,8 @@ WriteCheck ParameterSetModel::checkWrite() const {
     // A reset request wipes the drive's parameters: whatever else would be written with it
     // would be lost or half-applied.
     if (code == kResetParameter && value(r) != 0 && checked.size() > 1) return {WriteRefusal::ResetWithOthers, code};
+    // Only a file edited by hand brings such a value: it would reach the drive as another one.
+    if (value(r) < minimum(r) || value(r) > maximum(r)) return {WriteRefusal::OutOfRange, code};
   }
   return {};
 }

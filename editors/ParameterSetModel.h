@@ -32,7 +32,7 @@ struct RowCells {
 };
 
 // Why a Write may not start.
-enum class WriteRefusal { None, NothingChecked, ModelCode, ReadOnly, ResetWithOthers };
+enum class WriteRefusal { None, NothingChecked, ModelCode, ReadOnly, ResetWithOthers, OutOfRange };
 struct WriteCheck {
   WriteRefusal refusal = WriteRefusal::None;
   std::string code;  // the row that refused it
@@ -49,8 +49,12 @@ class ParameterSetModel {
   CZavoServoDoc& document() { return doc_; }
   const CZavoServoDoc& document() const { return doc_; }
 
-  // The rows of `selection` for the current drive type; marks start cleared.
+  // The rows of `selection` for the current drive type. A parameter edited since its last
+  // transfer comes back marked and checked, whatever the list showed before; other checks
+  // start cleared.
   void fill(const DisplaySelection& selection);
+  // Another document: no edit of the old one is pending any more.
+  void forgetMarks();
   // The drive type the rows were made for: another one lists other parameters.
   int driveType() const { return driveType_; }
   int size() const { return static_cast<int>(rows_.size()); }
@@ -87,6 +91,7 @@ class ParameterSetModel {
   WriteCheck checkWrite() const;
 
  private:
+  void setMark(ParameterSlot p, bool modified);
   // Sets one working value and its alias; marks listed rows and collects them.
   void setValue(ParameterSlot p, std::int32_t value, bool mark, std::vector<int>& changed);
   void applyFollowUps(ParameterSlot p, std::int32_t value, std::vector<int>& changed);
@@ -96,6 +101,8 @@ class ParameterSetModel {
   std::vector<ParameterRow> rows_;
   // Row of each document slot, -1 when not listed.
   std::array<std::vector<int>, kParamGroupCount> rowIndex_;
+  // Slots edited since their last transfer, listed or not: the marks outlive a refill.
+  std::array<std::vector<bool>, kParamGroupCount> pending_;
   int encoderPulsesShown_ = 0;
   int driveType_ = -1;
 };

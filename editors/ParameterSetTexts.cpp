@@ -56,6 +56,7 @@ std::string saveChangedQuestion() {
 std::string saveFileTitle() { return textOr(ids::kSaveFile, "Save file"); }
 
 std::string outOfRange() { return textOr(ids::kOutOfRange, "Out of range!"); }
+std::string overRange(const std::string& code) { return code + " over range!"; }
 
 std::string noteHeader() { return textOr(ids::kNoteHeader, "Note"); }
 std::string parameterNameHeader() { return textOr(ids::kParameterNameHeader, "Parameter Name"); }

@@ -36,6 +36,8 @@ std::string saveChangedQuestion();
 std::string saveFileTitle();
 
 std::string outOfRange();
+// A Write refused for a value beyond its limits (a file edited by hand).
+std::string overRange(const std::string& code);
 
 // Column headings.
 std::string noteHeader();

@@ -8,6 +8,9 @@
 
 namespace zavo {
 
+// The status bar's panes, numbered 0-7, that refreshPane() addresses.
+inline constexpr int kStatusPaneCount = 8;
+
 // The choice of the Link Port Set dialog.
 struct LinkPortChoice {
   int portIndex = 0;      // position of the entry in the port list

@@ -61,6 +61,11 @@ void ConnectionManager::closePort() {
   syncContext();
 }
 
+// The bar must not say "Servo Linking" under the message that the link is gone.
+void ConnectionManager::refreshAllPanes() {
+  for (int pane = 0; pane < kStatusPaneCount; ++pane) host_.refreshPane(pane);
+}
+
 void ConnectionManager::failLink(const std::string& message, bool topmost) {
   prompt().ask({message, optext::communicationTitle(), PromptIcon::Stop, PromptButtons::Ok, topmost});
 }
@@ -166,6 +171,12 @@ bool ConnectionManager::driveLinkHandshake(const LinkPortChoice& choice) {
   flags_.linkWanted = true;
   syncContext();
   statusRead();
+  // A line that drops right after the identification is no link: it is said now, not left
+  // to the next poll (which zavoctl never runs).
+  if (!linkState().isConnected()) {
+    flags_.linkWanted = false;
+    return false;
+  }
   saveSelectedEntry(choice.portEntry, programDir_, tempDir_);
   if (ops_.readParameter(kModelCode)) {
     doc_.modelCode = ops_.lastValue();
@@ -260,6 +271,7 @@ void ConnectionManager::timerTick() {
       if (flags_.portOpen) {
         port_.Close();
         flags_.portOpen = false;
+        refreshAllPanes();
         failLink(optext::linkLost(), true);
         host_.linkLost();
       }
@@ -280,6 +292,7 @@ void ConnectionManager::autoReconnect() {
     flags_.linkWanted = false;
     ls.connected = 0;
     syncContext();
+    refreshAllPanes();
     failLink(optext::linkLost(), true);
     host_.linkLost();
   };

@@ -60,6 +60,7 @@ class ConnectionManager {
   void readVersionFlags();
   void closePort();
   void failLink(const std::string& text, bool topmost);
+  void refreshAllPanes();
   void finish(std::int32_t versionBefore);
   void syncContext();
 

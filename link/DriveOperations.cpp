@@ -10,6 +10,7 @@
 #include "link/ModbusCodec.h"
 #include "link/ModbusExchange.h"
 #include "link/OperationTexts.h"
+#include "link/ParameterWriteRules.h"
 #include "link/Protocol.h"
 #include "params/catalogue/Catalogue.h"
 #include "params/catalogue/DriveContext.h"
@@ -176,17 +177,34 @@ int DriveOperations::readRegister(int page, int address) {
   return 1;
 }
 
+std::int32_t DriveOperations::registerRaw(int page, int address, std::int32_t value) {
+  if ((page == kPage5 && address == kSpeedCommandAddress) || (page == '6' && address == kSpeedCommand6Address))
+    return conversion::toRaw('S', 1, value);
+  if ((page == kPage5 && address == kExtended6Address5) || (page == kPageC && address == kExtended6AddressC))
+    return conversion::toRaw(conversion::kExtendedLetter, 6, value);
+  if ((page == kPage5 && address == kExtended7Address5) || (page == kPageC && address == kExtended7AddressC))
+    return conversion::toRaw(conversion::kExtendedLetter, 7, value);
+  return value & 0xFFFF;
+}
+
+std::optional<int> DriveOperations::storedLinear(int page, int address) {
+  if (address < 0 || address > 0xFF) return std::nullopt;
+  if (page == kPage5 || page == protocol::kPage5Numeric) return address;
+  if (page == kPageC || page == protocol::kPageCNumeric) return address + protocol::kLinearBaseC;
+  return std::nullopt;
+}
+
+int DriveOperations::storeRegister(int page, int address, std::int32_t value) {
+  if (!linked()) return 0;
+  const auto linear = storedLinear(page, address);
+  if (!linear) return 0;
+  const int named = *linear >= protocol::kLinearBaseC ? kPageC : kPage5;
+  return store(driveContext().driveType, *linear, registerRaw(named, address, value)) ? 1 : 0;
+}
+
 int DriveOperations::writeRegister(int page, int address, std::int32_t value, bool doStore) {
   if (!linked()) return 0;
-  std::int32_t raw;
-  if ((page == kPage5 && address == kSpeedCommandAddress) || (page == '6' && address == kSpeedCommand6Address))
-    raw = conversion::toRaw('S', 1, value);
-  else if ((page == kPage5 && address == kExtended6Address5) || (page == kPageC && address == kExtended6AddressC))
-    raw = conversion::toRaw(conversion::kExtendedLetter, 6, value);
-  else if ((page == kPage5 && address == kExtended7Address5) || (page == kPageC && address == kExtended7AddressC))
-    raw = conversion::toRaw(conversion::kExtendedLetter, 7, value);
-  else
-    raw = value & 0xFFFF;
+  const std::int32_t raw = registerRaw(page, address, value);
   if (doStore || page == 0) {
     const int linear = address + (page == kPageC ? protocol::kLinearBaseC : 0);
     if (!store(driveContext().driveType, linear, raw)) return 0;
@@ -212,36 +230,23 @@ int DriveOperations::readParameter(std::string_view name) {
   LinkBusyScope busy(flags_);
   std::int32_t raw = 0;
   if (!fetchParameter(name, raw)) return failRead();
-  std::int32_t v = rawToDisplay(name, raw);
-  if (catalogue::groupLetter(name) == 'C' && itemOf(name) == 8) {
-    const int nibble = v & 0xF;
-    v = nibble == 6 ? 4 : nibble == 7 ? 5 : (v & 0x3);
-  }
-  lastValue_ = v;
+  const std::int32_t v = rawToDisplay(name, raw);
+  lastValue_ = name == writerules::kMergedSelection ? writerules::selectionOfWord(v) : v;
   return 1;
 }
 
 // Cn008 carries more than the selection in its word: the requested value is merged with what
 // the drive holds.
 bool DriveOperations::mergeCn008(std::int32_t& raw) {
-  const int type = driveContext().driveType;
   int current = 0;
-  if (!fetch(catalogue::wordAddress("Cn008"), current)) return false;
-  if (type == 1 || type == 3) {
-    if (raw >= 0 && raw <= 3)
-      raw = (current & ~0x3) | raw;
-    else
-      raw = raw == 4 ? 6 : 7;
-  } else {
-    if (raw == 4) raw = 6;
-    else if (raw == 5) raw = 7;
-  }
+  if (!fetch(catalogue::wordAddress(writerules::kMergedSelection), current)) return false;
+  raw = writerules::mergeSelection(raw, current, driveContext().driveType);
   return true;
 }
 
 int DriveOperations::writeParameter(std::string_view name, std::int32_t displayValue) {
   const int type = driveContext().driveType;
-  if (name == "En15" || (name == "Tn110" && type >= 2)) return 0;
+  if (writerules::refusal(name)) return 0;
   if (!linked()) return 0;
   LinkBusyScope busy(flags_);
   const std::uint16_t code = catalogue::addressCode(name);
@@ -311,15 +316,24 @@ int DriveOperations::modbusReadParameter(std::string_view name, bool ascii) {
   if (reg < 0) return 0;
   int word = 0;
   if (!modbusRead(reg, ascii, word)) return 0;
-  lastValue_ = rawToDisplay(name, word);
+  const std::int32_t v = rawToDisplay(name, word);
+  lastValue_ = name == writerules::kMergedSelection ? writerules::selectionOfWord(v) : v;
   return 1;
 }
 
 int DriveOperations::modbusWriteParameter(std::string_view name, std::int32_t displayValue, bool ascii) {
+  // Refused before anything is sent: a word cut to fit would be reported as written.
+  if (const auto refused = writerules::modbusRefusal(name, displayValue)) return report(*refused);
   if (!linked()) return 0;
+  const int type = driveContext().driveType;
   const int reg = catalogue::modbusRegister(name);
-  if (reg < 0) return 0;
-  return modbusWrite(reg, displayToRaw(name, displayValue) & 0xFFFF, ascii) ? 1 : 0;
+  std::int32_t raw = catalogue::idOf(name) > 2000 ? displayValue : displayToRaw(name, displayValue);
+  if (name == writerules::kMergedSelection) {
+    int current = 0;
+    if (writerules::selectionNeedsCurrentWord(type) && !modbusRead(reg, ascii, current)) return 0;
+    raw = writerules::mergeSelection(raw, current, type);
+  }
+  return modbusWrite(reg, raw & 0xFFFF, ascii) ? 1 : 0;
 }
 
 }  // namespace zavo

@@ -5,6 +5,7 @@
 // return 0 at once while the link is down.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,11 @@ class DriveOperations {
   // Writes a register; with `store` (or page 0) the value first goes through the store
   // window. Page 0 ends after the store.
   int writeRegister(int page, int address, std::int32_t value, bool store);
+  // Stores a value in the drive's parameter memory through the window and writes nothing
+  // else (the drive takes it at its next start). Only pages '5' and 'C' have a stored copy.
+  int storeRegister(int page, int address, std::int32_t value);
+  // The linear number of the stored copy of a register; nothing for a page without one.
+  static std::optional<int> storedLinear(int page, int address);
 
   // ---- Parameters by name (display units) ------------------------------------------------
   int readParameter(std::string_view name);
@@ -89,6 +95,8 @@ class DriveOperations {
   int report(const std::string& text);
   int failWrite(std::string_view name);
   bool mergeCn008(std::int32_t& raw);
+  // The word written for a register value: a few registers carry scaled values.
+  static std::int32_t registerRaw(int page, int address, std::int32_t value);
 
   CSerial& port_;
   LinkFlags& flags_;

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "params/document/BoundedFileRead.h"
+
 namespace zavo {
 namespace fs = std::filesystem;
 
@@ -18,6 +20,7 @@ std::string trim(std::string s) {
 }
 
 std::string readLine(const fs::path& p) {
+  if (!isRegularFile(p.string())) return {};
   std::ifstream in(p);
   std::string line;
   if (!in || !std::getline(in, line)) return {};
@@ -96,14 +99,15 @@ std::vector<PortDevice> SystemPortSource::devices() {
 }
 
 std::string portOfEntry(const std::string& entry) {
-  const auto colon = entry.find(" : ");
+  const auto colon = entry.find(kEntrySeparator);
   return trim(colon == std::string::npos ? entry : entry.substr(0, colon));
 }
 
 std::string openNameOfEntry(const std::string& entry) {
-  const auto colon = entry.find(':');
+  // Only a list entry has its description after " : "; a device path such as
+  // /dev/serial/by-path/pci-0000:00:14.0-... keeps every ':' of its own.
+  const auto colon = entry.find(kEntrySeparator);
   if (colon == std::string::npos || colon == 0) return entry;
-  // The port part may carry the blank before " : "; a device name never ends in one.
   return "\\\\.\\" + trim(entry.substr(0, colon));
 }
 
@@ -117,7 +121,7 @@ std::vector<std::string> buildPortList(PortSource& source, CSerial& probe) {
     const std::string port = trim(d.port);
     const bool tcpip = port == kTcpIpPort;
     if (!tcpip && std::find(present.begin(), present.end(), port) == present.end()) continue;
-    std::string entry = trim(port + " : " + d.description);
+    std::string entry = trim(port + kEntrySeparator + d.description);
     if (entry.find("CDC") != std::string::npos) {
       if (probe.Open(("\\\\.\\" + port).c_str(), 19200, 500, 20000, 20000) != 0)
         entry += kUsingSuffix;
@@ -134,7 +138,9 @@ int rememberedEntryIndex(const std::vector<std::string>& entries, const std::str
   if (fileFound) *fileFound = false;
   for (const auto& dir : {programDir, tempDir}) {
     if (dir.empty()) continue;
-    std::ifstream in(fs::path(dir) / kComFileName);
+    const fs::path file = fs::path(dir) / kComFileName;
+    if (!isRegularFile(file.string())) continue;
+    std::ifstream in(file);
     if (!in) continue;
     if (fileFound) *fileFound = true;
     std::string line;

@@ -42,6 +42,8 @@ class SystemPortSource final : public PortSource {
 inline constexpr const char* kUsingSuffix = "(using)";
 inline constexpr const char* kTcpIpPort = "TCPIP";
 inline constexpr const char* kComFileName = "comfile.ini";
+// Between the port and its description in a list entry.
+inline constexpr const char* kEntrySeparator = " : ";
 
 // Builds the entries in order. CDC entries are test-opened on `probe` (and closed again at
 // once); one that cannot be opened gets the suffix "(using)". Ordinary ports are never opened.
@@ -50,7 +52,8 @@ std::vector<std::string> buildPortList(PortSource& source, CSerial& probe);
 // The port part of an entry: the text before " : ", trimmed; the whole entry when it has none.
 std::string portOfEntry(const std::string& entry);
 // The name the connect command opens for an entry: the trimmed port part with the device
-// prefix "\\.\" when the entry has a ':' after its first character, else the entry as it is.
+// prefix "\\.\" for a list entry ("PORT : Description"), else the entry as it is: a device
+// path the user typed or chose, whatever ':' it contains.
 std::string openNameOfEntry(const std::string& entry);
 
 // Natural order of port names: the text before the trailing number, then the number.

@@ -64,7 +64,7 @@ std::vector<CSerial::TcpIpDevice> searchTcpIp(const std::string& address, unsign
     ::inet_ntop(AF_INET, &from.sin_addr, ip, sizeof ip);
     char mac[18];
     const unsigned char* m = buf + kMacOffset;
-    std::snprintf(mac, sizeof mac, "%02X-%02X-%02X-%02X-%02X-%02X", m[0], m[1], m[2], m[3], m[4], m[5]);
+    std::snprintf(mac, sizeof mac, "%.2x-%.2x-%.2x-%.2x-%.2x-%.2x", m[0], m[1], m[2], m[3], m[4], m[5]);
     found.push_back({ip, mac});
   }
   return found;

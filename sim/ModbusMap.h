@@ -11,6 +11,7 @@ namespace zavo::sim {
 struct ModbusTarget {
   RegisterRef live;
   int linear = -1;  // the stored word; -1 for a display value
+  bool storeOnly = false;  // taken at the next start: a write only stores it
 };
 
 class ModbusMap {

@@ -139,8 +139,9 @@ void ModbusResponder::writeRegister(int reg, int value, std::uint8_t& exception)
     return;
   }
   // A Modbus write both runs and keeps the value: the program's Modbus transfers have no
-  // separate store step.
-  memory_.write(t->live, v);
+  // separate store step. A parameter the drive takes only at its start is kept, as a store
+  // through the window keeps it, and runs after the next power cycle.
+  if (!t->storeOnly) memory_.write(t->live, v);
   parameters_.store(t->linear, v);
 }
 

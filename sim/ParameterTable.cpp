@@ -80,7 +80,7 @@ ParameterTable ParameterTable::build(int driveType) {
 
   ParameterImages images;
   catalogue::fillDefaults(images);
-  const auto add = [&t](const std::string& code, std::int32_t display) {
+  const auto add = [&t, driveType](const std::string& code, std::int32_t display) {
     const auto live = registerOfCode(catalogue::addressCode(code));
     if (!live) return;  // not transferred: the drive has no word for it
     StoredParameter p;
@@ -93,7 +93,8 @@ ParameterTable ParameterTable::build(int driveType) {
     }
     p.powerOn = conversion::toRaw(code, display);
     const int modbusRegister = catalogue::modbusRegister(code);
-    if (modbusRegister >= 0) t.modbus.add(modbusRegister, ModbusTarget{p.live, p.linear});
+    if (modbusRegister >= 0)
+      t.modbus.add(modbusRegister, ModbusTarget{p.live, p.linear, catalogue::storeOnly(code, driveType)});
     t.parameters.push_back(std::move(p));
   };
   for (const catalogue::Entry& e : catalogue::parameters(driveType)) {

@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+
+#include "params/document/BoundedFileRead.h"
 
 namespace zavo::sim {
 namespace {
@@ -73,6 +76,9 @@ bool StateFile::save(const std::string& path, const DriveState& state, std::stri
 }
 
 bool StateFile::load(const std::string& path, DriveState& state, std::string* error) {
+  // A FIFO under the name would block the open until someone writes to it.
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec) && !isRegularFile(path)) return fail(error, path + " is not a regular file");
   std::FILE* f = std::fopen(path.c_str(), "r");
   if (!f) return fail(error, "cannot read " + path + ": " + std::strerror(errno));
   DriveState s;

@@ -1,6 +1,7 @@
 #include "sim/VirtualDrive.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "sim/DriveEngine.h"
 #include "sim/LineServer.h"
@@ -36,8 +37,7 @@ bool VirtualDrive::start(std::string* error) {
     // wrong with it must not be silently overwritten by the next save.
     if (StateFile::load(options_.statePath, state, &why)) {
       if (!engine_->restore(state, &why)) return fail(error, options_.statePath + ": " + why);
-    } else if (std::FILE* f = std::fopen(options_.statePath.c_str(), "r")) {
-      std::fclose(f);
+    } else if (std::error_code ec; std::filesystem::exists(options_.statePath, ec)) {
       return fail(error, why);
     }
   }

@@ -1,5 +1,6 @@
 #pragma once
-// The child window of one document in the main window's work area; it holds the view.
+// The child window of one document in the main window's work area; it holds the view. Closing
+// it asks to save a changed document first, and Cancel keeps it open.
 
 #include <QMdiSubWindow>
 
@@ -12,6 +13,9 @@ class CChildFrame final : public QMdiSubWindow {
  public:
   explicit CChildFrame(CZavoServoView* view, QWidget* parent = nullptr);
   CZavoServoView* view() const { return view_; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
 
  private:
   CZavoServoView* view_;

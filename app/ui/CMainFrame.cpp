@@ -139,7 +139,15 @@ CChildFrame* CMainFrame::addChild(const QString& title) {
   mdi_->addSubWindow(child);
   connect(view, &CZavoServoView::linkChanged, this, &CMainFrame::updateCommandStates);
   connect(view, &CZavoServoView::driveTypeChanged, this, &CMainFrame::setTitleForDriveType);
-  connect(child, &QObject::destroyed, this, [this] { updateCommandStates(); });
+  connect(child, &QObject::destroyed, this, [this] {
+    updateCommandStates();
+    // The view took its link with it: without a view nothing says so but the frame.
+    if (!activeView()) {
+      StatusSnapshot offline;
+      offline.driveType = services_.driveType ? services_.driveType() : offline.driveType;
+      status_->refreshAll(offline);
+    }
+  });
   child->showMaximized();
   mdi_->setActiveSubWindow(child);
   updateCommandStates();
@@ -256,6 +264,14 @@ void CMainFrame::openDropped(const QList<QUrl>& urls) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
+  // Every changed document is offered for saving first; Cancel keeps the program open.
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    auto* child = qobject_cast<CChildFrame*>(sub);
+    if (child && !child->view()->document().SaveModified()) {
+      e->ignore();
+      return;
+    }
+  }
   if (services_.saveSettings) services_.saveSettings();
   QMainWindow::closeEvent(e);
 }

@@ -200,11 +200,20 @@ bool CZavoServoApp::saveSettings() {
 }
 
 bool CZavoServoApp::openDocument(const QString& path) {
-  CChildFrame* child = frame_->addChild(QFileInfo(path).fileName());
+  // One document per frame: a file takes the place of the open one, after the save question,
+  // in the same window and with the same link.
+  CZavoServoView* view = frame_->activeView();
+  CChildFrame* child = view ? qobject_cast<CChildFrame*>(view->parentWidget()) : nullptr;
+  const bool made = !child;
+  if (made)
+    child = frame_->addChild(QFileInfo(path).fileName());
+  else if (!view->document().SaveModified())
+    return false;
   if (!child->view()->document().OnOpenDocument(path.toStdString())) {
-    child->close();
+    if (made) child->close();
     return false;
   }
+  child->setWindowTitle(QFileInfo(path).fileName());
   child->view()->documentOpened();
   recent_->add(QFileInfo(path).absoluteFilePath());
   return true;
@@ -222,6 +231,7 @@ ViewServices CZavoServoApp::viewServices() {
   s.status = frame_ ? frame_->statusPanes() : nullptr;
   s.portEntries = options_.portEntries ? options_.portEntries : [this] { return portEntries(); };
   if (options_.askPort) s.askPort = options_.askPort;
+  s.pickSavePath = options_.pickSavePath;
   s.virtualDrive = virtualDrive_.get();
   s.programDir = programDir_.path;
   s.tempDir = options_.tempDir.toStdString();

@@ -34,6 +34,7 @@ struct StartupOptions {
   // Replacements for the port list and the port dialog (tests).
   ViewServices::PortEntries portEntries;
   ViewServices::AskPort askPort;
+  std::function<QString(QWidget*)> pickSavePath;  // the save dialog for parameter files
   QString simulatorProgram;  // default: zavodrive-sim beside the program
   bool show = true;
   bool installPrompt = true;  // message boxes as QMessageBox (tests keep their recording one)

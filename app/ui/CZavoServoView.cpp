@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QShowEvent>
 
 #include "app/AppIds.h"
@@ -56,7 +57,12 @@ CZavoServoView::CZavoServoView(ViewServices services, QWidget* parent)
   connect(&monitorTimer_, &QTimer::timeout, this, &CZavoServoView::monitorTick);
 }
 
-CZavoServoView::~CZavoServoView() { monitorTimer_.stop(); }
+CZavoServoView::~CZavoServoView() {
+  monitorTimer_.stop();
+  // The link belongs to the view that opened it: left open, nothing would poll it and the
+  // program would go on believing in a drive that may be long gone.
+  if (flags_.portOpen || flags_.linkWanted) connection_.disconnect();
+}
 
 bool CZavoServoView::event(QEvent* e) { return messages_.dispatch(e) || QWidget::event(e); }
 
@@ -149,14 +155,26 @@ void CZavoServoView::editParameterCommand() {
     showEditorWithView_ = true;
     return;
   }
-  editor_->show();
+  if (editor_->isMinimized())
+    editor_->showNormal();
+  else
+    editor_->show();
   editor_->raise();
   editor_->activateWindow();
 }
 
 ParameterSetDialog* CZavoServoView::parameterEditor() const { return editor_.data(); }
 
-void CZavoServoView::documentOpened() { editParameterCommand(); }
+void CZavoServoView::documentOpened() {
+  if (editor_) editor_->forgetEdits();
+  editParameterCommand();
+  const std::vector<std::string> outside = doc_.valuesOutOfRange();
+  if (outside.empty()) return;
+  std::string list;
+  for (const auto& code : outside) list += (list.empty() ? "" : ", ") + code;
+  showMessage("The file holds values out of range, which are not written to a drive: " + list, {},
+              PromptIcon::Exclamation);
+}
 
 void CZavoServoView::documentRenewed() {
   if (editor_) delete editor_.data();
@@ -210,10 +228,25 @@ void CZavoServoView::foreignFileOpened(int driveType) {
   Q_EMIT driveTypeChanged(driveType);
 }
 
+QString withTecSuffix(const QString& path) {
+  // A name typed without its extension would not be offered by Open, which lists .tec files.
+  if (!QFileInfo(path).suffix().isEmpty()) return path;
+  return path.endsWith(QLatin1Char('.')) ? path + QLatin1String(kTecSuffix) : path + QLatin1Char('.') + QLatin1String(kTecSuffix);
+}
+
 std::optional<std::string> CZavoServoView::askSavePath() {
-  const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), tecFileFilter());
+  QString path;
+  if (services_.pickSavePath) {
+    path = services_.pickSavePath(this);
+  } else {
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(tecFileFilter());
+    dialog.setDefaultSuffix(QLatin1String(kTecSuffix));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) path = dialog.selectedFiles().first();
+  }
   if (path.isEmpty()) return std::nullopt;
-  return path.toStdString();
+  return withTecSuffix(path).toStdString();
 }
 
 StatusSnapshot CZavoServoView::statusSnapshot() const {

@@ -26,8 +26,11 @@ namespace zavo {
 
 class ParameterSetDialog;
 
-// The file dialogs' filter for parameter files.
+// The file dialogs' filter for parameter files, and the extension of the document template.
 QString tecFileFilter();
+inline constexpr const char* kTecSuffix = "tec";
+// `path` with the ".tec" extension when it has none.
+QString withTecSuffix(const QString& path);
 
 class CZavoServoView final : public QWidget, public DocumentHost, public ConnectionHost {
   Q_OBJECT

@@ -6,9 +6,11 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <variant>
 #include <vector>
 
 #include "app/CommandIds.h"
+#include "app/ui/ToolBarIcons.h"
 #include "platform/qt/CommandActions.h"
 #include "platform/qt/UiText.h"
 
@@ -117,16 +119,22 @@ void buildMainMenu(QMenuBar* bar, CommandActions& commands) {
 
 void buildToolBar(QToolBar* bar, CommandActions& commands) {
   QStyle* style = QApplication::style();
+  // Each button's picture says what it does: the platform's own where it has one, else ours.
   struct Button {
     int id;
-    QStyle::StandardPixmap icon;
+    std::variant<QStyle::StandardPixmap, ToolBarPicture> icon;
   };
   const Button buttons[] = {
-      {cmd::kFileNew, QStyle::SP_FileIcon},          {cmd::kFileOpen, QStyle::SP_DialogOpenButton},
-      {cmd::kFileSave, QStyle::SP_DialogSaveButton}, {0, {}},
-      {cmd::kConnect, QStyle::SP_DriveNetIcon},      {cmd::kEditParameter, QStyle::SP_FileDialogDetailedView},
-      {cmd::kWaveTrace, QStyle::SP_MediaPlay},       {0, {}},
-      {cmd::kPrint, QStyle::SP_ComputerIcon},        {cmd::kAppAbout, QStyle::SP_MessageBoxInformation},
+      {cmd::kFileNew, QStyle::SP_FileIcon},
+      {cmd::kFileOpen, QStyle::SP_DialogOpenButton},
+      {cmd::kFileSave, QStyle::SP_DialogSaveButton},
+      {0, {}},
+      {cmd::kConnect, ToolBarPicture::Connect},
+      {cmd::kEditParameter, ToolBarPicture::EditParameter},
+      {cmd::kWaveTrace, ToolBarPicture::WaveTrace},
+      {0, {}},
+      {cmd::kPrint, ToolBarPicture::Print},
+      {cmd::kAppAbout, QStyle::SP_MessageBoxInformation},
   };
   for (const Button& b : buttons) {
     if (b.id == 0) {
@@ -135,7 +143,12 @@ void buildToolBar(QToolBar* bar, CommandActions& commands) {
     }
     QAction* a = commands.action(b.id);
     if (!a) continue;
-    if (a->icon().isNull()) a->setIcon(style->standardIcon(b.icon));
+    if (a->icon().isNull()) {
+      if (const auto* standard = std::get_if<QStyle::StandardPixmap>(&b.icon))
+        a->setIcon(style->standardIcon(*standard));
+      else
+        a->setIcon(toolBarIcon(std::get<ToolBarPicture>(b.icon)));
+    }
     bar->addAction(a);
   }
 }

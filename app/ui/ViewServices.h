@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <QString>
+
 #include "app/ui/LinkPortSetDialog.h"
 #include "params/listing/DisplaySelection.h"
 
@@ -32,6 +34,8 @@ struct ViewServices {
   // The display selection of the settings file, and where a changed one goes back to.
   DisplaySelection displaySelection;
   std::function<void(const DisplaySelection&)> displaySelectionChanged;
+  // The save dialog for a parameter file (tests answer it); "" when the user cancels.
+  std::function<QString(QWidget*)> pickSavePath;
 };
 
 }  // namespace zavo

@@ -1,6 +1,5 @@
 #include "editors/ui/ValueEditorDialog.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -97,9 +96,8 @@ void ValueEditorDialog::onOk() {
       value_ = v;
       ResourceDialog::onOk();
       return;
+    // Text that is no number is no value in range either; a beep alone goes unnoticed.
     case ValueVerdict::BadText:
-      QApplication::beep();
-      break;
     case ValueVerdict::OutOfRange:
       prompt().ask({settext::outOfRange(), windowTitle().toStdString(), PromptIcon::Exclamation, PromptButtons::Ok});
       break;

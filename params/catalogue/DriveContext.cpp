@@ -4,7 +4,6 @@ namespace zavo {
 namespace {
 
 // Motor data a drive reports before anything has been read from it.
-constexpr int kDefaultRatedSpeed = 3000;
 constexpr int kDefaultEncoderPulses = 2500;
 // Model codes assumed until Cn030 is read: the older families and the M7 family differ.
 constexpr int kDefaultModelOlder = 0x121;

@@ -14,7 +14,6 @@ namespace {
 // Drive speed units per rated speed: the legacy series and the others.
 constexpr std::int64_t kLegacySpeedUnit = 16384;
 constexpr std::int64_t kSpeedUnit = 4096;
-constexpr int kDefaultRatedSpeed = 3000;
 
 // The gear-scale factor is a ratio to this.
 constexpr std::int64_t kGearScaleUnit = 600;
@@ -45,7 +44,7 @@ std::int64_t gearScaled(std::int64_t v, const DriveContext& c) {
 
 // Rated speed x 4, or x 1.5 for a linear-motor set-up; scaled by the gear factor while linked.
 std::int64_t speedLimit(const DriveContext& c) {
-  const std::int64_t rated = c.ratedSpeed;
+  const std::int64_t rated = c.effectiveRatedSpeed();
   return gearScaled(c.linearMotor ? rated * 3 / 2 : rated * 4, c);
 }
 
@@ -54,7 +53,7 @@ std::int64_t speedLimit(const DriveContext& c) {
 // beyond the word would let a value through that reaches the drive cut to its low bits.
 std::int64_t speedWordCap(const DriveContext& c, bool withSign) {
   const std::int64_t unit = c.legacySeries ? kLegacySpeedUnit : kSpeedUnit;
-  const std::int64_t rated = c.ratedSpeed > 0 ? c.ratedSpeed : kDefaultRatedSpeed;
+  const std::int64_t rated = c.effectiveRatedSpeed();
   const std::int64_t twiceMaxWord = withSign ? 2 * 0x7FFF + 1 : 2 * 0xFFFF + 1;
   return (twiceMaxWord * rated - 1) / (2 * unit);
 }
@@ -87,7 +86,7 @@ Limits rowLimits(const CatalogueRow& r, const DriveContext& c) {
       break;
     case Rule::SpeedReached:
       l.max = cappedSpeed(c, false);
-      l.def = clamp32(gearScaled((static_cast<std::int64_t>(c.ratedSpeed) + 2) / 3, c));
+      l.def = clamp32(gearScaled((static_cast<std::int64_t>(c.effectiveRatedSpeed()) + 2) / 3, c));
       break;
     case Rule::EncoderOutput:
       l.min = kOutputMin;
@@ -108,7 +107,7 @@ Limits rowLimits(const CatalogueRow& r, const DriveContext& c) {
         l.def *= 2;
       }
       break;
-    case Rule::TwiceRated: l.max = clamp32(2LL * c.ratedSpeed); break;
+    case Rule::TwiceRated: l.max = clamp32(2LL * c.effectiveRatedSpeed()); break;
   }
   // A default outside its own limits would be refused by the editor and the drive alike;
   // it is brought to the nearest limit.

@@ -57,6 +57,10 @@ constexpr std::int64_t kTimeNum = 8188, kTimeDen = 10000;
 constexpr std::int64_t kSpeedUnit = 16384;  // drive speed units per rated speed (extended items)
 constexpr std::int64_t kSpeedRatioNum = 21504;
 constexpr std::int64_t kSpeedLimitNum = 21;
+// Drive units of the speed-limit words Tn109 and Sn216 (per 21 x rated speed, and per
+// 21504 x rated speed).
+constexpr std::int64_t kTorqueLimitWord = 262144, kTorqueLimitWordLegacy = 65536;
+constexpr std::int64_t kSpeedLimitWord = 268435456, kSpeedLimitWordLegacy = 67108864;
 
 // Raw -> display. The first rule that matches group, item and drive type applies; an item
 // without a rule passes unchanged.
@@ -91,13 +95,14 @@ constexpr Rule kToDisplay[] = {
     {Group::T, 4, 4, kAll, Kind::Ratio, kTimeDen, kTimeNum},
     {Group::T, 5, 7, kAll, Kind::Speed},
     {Group::T, 8, 8, kAll, Kind::Ratio, kPercent, kTorqueUnit},
-    // The drive's word is 4 times finer without the legacy flag, as for every speed word:
-    // 2^14 against 2^16 (the same factor the write direction uses).
-    {Group::T, 9, 9, kAll, Kind::TimesSpeed, kSpeedLimitNum, 16384, 1, 65536},
+    // The speed-limit words (Tn109, Sn216) are finer than one rpm/10V on either series, so
+    // that every value in range comes back from the drive as it was written: 2^18 and 2^28
+    // without the legacy flag, 2^16 and 2^26 with it, in both directions.
+    {Group::T, 9, 9, kAll, Kind::TimesSpeed, kSpeedLimitNum, kTorqueLimitWord, 1, kTorqueLimitWordLegacy},
     {Group::S, 1, 3, kAll, Kind::SignedSpeed},
     {Group::S, 4, 14, kAll, Kind::Unsigned16},
     {Group::S, 15, 15, kAll, Kind::Speed},
-    {Group::S, 16, 16, kAll, Kind::TimesSpeed, kSpeedRatioNum, 16777216, 1, 67108864},
+    {Group::S, 16, 16, kAll, Kind::TimesSpeed, kSpeedRatioNum, kSpeedLimitWord, 1, kSpeedLimitWordLegacy},
     {Group::S, 17, 17, kAll, Kind::Ratio, kTimeDen, kTimeNum},
     {Group::S, 18, 18, kAll, Kind::Speed},
     {Group::P3, 1, 1, kAll, Kind::Unsigned16},
@@ -159,13 +164,13 @@ constexpr Rule kToRaw[] = {
     {Group::S, 1, 3, kAll, Kind::Speed},
     {Group::S, 15, 15, kAll, Kind::Speed},
     {Group::S, 18, 18, kAll, Kind::Speed},
-    {Group::S, 16, 16, kAll, Kind::PerSpeed, 16777216, kSpeedRatioNum, 67108864, 1},
+    {Group::S, 16, 16, kAll, Kind::PerSpeed, kSpeedLimitWord, kSpeedRatioNum, kSpeedLimitWordLegacy, 1},
     {Group::S, 17, 17, kAll, Kind::Ratio, kTimeNum, kTimeDen},
     {Group::T, 3, 3, kAll, Kind::Ratio, 4096, 1050},
     {Group::T, 4, 4, kAll, Kind::Ratio, kTimeNum, kTimeDen},
     {Group::T, 5, 7, kAll, Kind::Speed},
     {Group::T, 8, 8, kAll, Kind::Ratio, kTorqueUnit, kPercent},
-    {Group::T, 9, 9, kAll, Kind::PerSpeed, 16384, kSpeedLimitNum, 65536, 1},
+    {Group::T, 9, 9, kAll, Kind::PerSpeed, kTorqueLimitWord, kSpeedLimitNum, kTorqueLimitWordLegacy, 1},
     {Group::O, 6, 6, kAll, Kind::PerSpeed, kSpeedUnit, 1, kSpeedUnit, 1},
     {Group::O, 7, 7, kAll, Kind::PerSpeed, kSpeedUnit, 10000, kSpeedUnit, 1},
     {Group::G, 1, 3, kAll, Kind::Speed},
@@ -177,7 +182,6 @@ constexpr Rule kToRaw[] = {
 // Speed units per rated speed: 16384 on the legacy series, 4096 otherwise.
 constexpr std::int64_t kLegacySpeedUnit = 16384;
 constexpr std::int64_t kSpeedUnitNow = 4096;
-constexpr int kDefaultRatedSpeed = 3000;
 constexpr int kLinearMotorIdBase = 2000;
 constexpr int kPn4IdBase = 400;
 constexpr std::int32_t kHundredThousand = 100000;
@@ -204,10 +208,7 @@ Wide scaledWide(Wide value, Wide num, Wide den) {
 
 // Rated speed; a drive that reported none is scaled as the default motor rather than divided
 // by zero.
-std::int64_t ratedSpeed() {
-  const int s = driveContext().ratedSpeed;
-  return s > 0 ? s : kDefaultRatedSpeed;
-}
+std::int64_t ratedSpeed() { return driveContext().effectiveRatedSpeed(); }
 
 std::int64_t speedUnit() { return driveContext().legacySeries ? kLegacySpeedUnit : kSpeedUnitNow; }
 

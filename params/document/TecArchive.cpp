@@ -123,6 +123,7 @@ TecReadStatus readTecFile(const std::string& path, TecFile& out) {
   switch (readFileBounded(path, kTecMaxFileBytes, bytes)) {
     case FileReadStatus::Ok: return parseTec(bytes, out);
     case FileReadStatus::TooLarge: return TecReadStatus::TooLarge;
+    case FileReadStatus::NotRegular: return TecReadStatus::NotRegular;
     default: return TecReadStatus::CannotOpen;
   }
 }

@@ -56,6 +56,7 @@ enum class TecReadStatus {
   BadDriveType,   // the drive type field names no drive type
   CannotOpen,     // (files only) the file cannot be opened or read
   TooLarge,       // (files only) far larger than any parameter file
+  NotRegular,     // (files only) a FIFO, a device or a directory, not a file
 };
 
 // The version number of a version text: the integer after its last '.' (of the whole text

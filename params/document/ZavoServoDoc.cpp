@@ -207,6 +207,21 @@ bool CZavoServoDoc::importRamListing(const std::string& path) {
   return true;
 }
 
+std::vector<std::string> CZavoServoDoc::valuesOutOfRange() const {
+  const int type = driveContext().driveType;
+  std::vector<std::string> codes;
+  if (type < 0 || type >= catalogue::kDriveTypeCount) return codes;
+  TecFile layout;
+  layout.driveType = type;
+  for (const auto& e : catalogue::parameters(type)) {
+    if (!layout.holds(e.group, e.slot)) continue;
+    const auto& img = images[e.group];
+    const auto n = static_cast<std::size_t>(e.slot);
+    if (img.value[n] < img.min[n] || img.value[n] > img.max[n]) codes.push_back(e.code);
+  }
+  return codes;
+}
+
 std::int32_t CZavoServoDoc::value(ParamGroup group, int number) const {
   const auto& img = images[group];
   return img.has(number) ? img.value[static_cast<std::size_t>(number)] : 0;

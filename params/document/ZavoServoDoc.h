@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "params/document/AtomicFile.h"
 #include "params/document/ParameterImages.h"
@@ -76,6 +77,10 @@ class CZavoServoDoc {
   std::int32_t value(ParamGroup group, int number) const;
   // Sets a working value and marks the document modified (false for a slot the group lacks).
   bool setValue(ParamGroup group, int number, std::int32_t v);
+
+  // The parameters a file of the current drive type stores whose working value lies outside
+  // their limits (a file edited by hand or damaged): such values are never written to a drive.
+  std::vector<std::string> valuesOutOfRange() const;
 
   bool isModified() const { return modified_; }
   void setModifiedFlag(bool modified = true) { modified_ = modified; }

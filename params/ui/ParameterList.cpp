@@ -1,13 +1,16 @@
 #include "params/ui/ParameterList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 #include <QSignalBlocker>
 
 #include "editors/ParameterSetModel.h"
 #include "editors/ParameterSetTexts.h"
+#include "params/catalogue/Catalogue.h"
 
 namespace zavo {
 namespace {
@@ -15,9 +18,13 @@ namespace {
 constexpr int kRowRole = Qt::UserRole;
 constexpr int kNoteWidth = 70;
 constexpr int kValueWidth = 60;
-constexpr int kUnitWidth = 60;
-constexpr int kRangeWidth = 100;
-constexpr int kDefaultWidth = 60;
+// The columns sized to their content never go below these widths.
+constexpr std::pair<int, int> kNarrowestColumns[] = {
+    {ParameterList::kValueColumn, kValueWidth},
+    {ParameterList::kUnitColumn, 60},
+    {ParameterList::kRangeColumn, 100},
+    {ParameterList::kDefaultColumn, 60},
+};
 constexpr const char* kWidestCode = "ECA22";
 constexpr int kCellPadding = 20;
 // The name column takes what the others leave; below this it would clip every title.
@@ -49,11 +56,7 @@ ParameterList::ParameterList(QWidget* parent) : QTreeWidget(parent) {
   const int noteWidth = std::max(kNoteWidth, fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestCode)) +
                                                  style()->pixelMetric(QStyle::PM_IndicatorWidth) + kCellPadding);
   setColumnWidth(kNoteColumn, noteWidth);
-  setColumnWidth(kValueColumn, kValueWidth);
-  setColumnWidth(kUnitColumn, kUnitWidth);
-  setColumnWidth(kRangeColumn, kRangeWidth);
-  setColumnWidth(kDefaultColumn, kDefaultWidth);
-  setMinimumWidth(noteWidth + kNameMinimumWidth + kValueWidth + kUnitWidth + kRangeWidth + kDefaultWidth);
+  for (const auto& [column, width] : kNarrowestColumns) setColumnWidth(column, width);
   emphasised_ = font();
   emphasised_.setBold(true);
   markedCode_ = font();
@@ -95,12 +98,35 @@ void ParameterList::showRows(const ParameterSetModel& model) {
     items.append(item);
   }
   addTopLevelItems(items);
+  fitColumns(model);
+}
+
+void ParameterList::fitColumns(const ParameterSetModel& model) {
+  const QFontMetrics strong(emphasised_);
+  // The room the delegate leaves on both sides of a cell's text.
+  const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+  int widestLimit = 0;
+  for (int r = 0; r < model.size(); ++r) {
+    const std::string& code = model.row(r).entry.code;
+    for (const std::int32_t limit : {model.minimum(r), model.maximum(r)})
+      widestLimit = std::max(widestLimit, strong.horizontalAdvance(qs(catalogue::valueText(code, limit, true))));
+  }
+  int fixed = columnWidth(kNoteColumn) + kNameMinimumWidth;
+  for (const auto& [column, narrowest] : kNarrowestColumns) {
+    int width = std::max({narrowest, sizeHintForColumn(column), header()->sectionSizeHint(column)});
+    if (column == kValueColumn) width = std::max(width, widestLimit + margins);
+    setColumnWidth(column, width);
+    fixed += width;
+  }
+  setMinimumWidth(fixed + 2 * frameWidth() + verticalScrollBar()->sizeHint().width());
 }
 
 void ParameterList::updateRows(const ParameterSetModel& model, const std::vector<int>& rows) {
   const QSignalBlocker quiet(this);
   for (int r : rows)
     if (QTreeWidgetItem* item = topLevelItem(r)) setRow(item, model, r);
+  // New limits (other motor data) or a new value may be wider than anything before.
+  if (!rows.empty()) fitColumns(model);
 }
 
 void ParameterList::updateChecks(const ParameterSetModel& model) {

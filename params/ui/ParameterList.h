@@ -39,6 +39,9 @@ class ParameterList final : public QTreeWidget {
 
  private:
   void setRow(QTreeWidgetItem* item, const ParameterSetModel& model, int row) const;
+  // Every column but the name as wide as its widest cell, the value column also as wide as
+  // the widest limit of the listed rows: what will be written is never cut short.
+  void fitColumns(const ParameterSetModel& model);
   void onItemChanged(QTreeWidgetItem* item, int column);
 
   QFont emphasised_;

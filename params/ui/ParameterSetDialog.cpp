@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -37,6 +38,10 @@ ParameterSetDialog::ParameterSetDialog(CZavoServoDoc& doc, DriveOperations& ops,
       counts_(addControl(kIdcSetStatusCount, new QLabel(this))),
       outcome_(addControl(kIdcSetStatusOutcome, new QLabel(this))) {
   setModal(false);
+  // A tool window of the main window: it stays above it (after a message box, a preview, a
+  // click into the maximised main window) and goes and comes with it.
+  setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  caption_ = windowTitle();
   description_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   description_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 
@@ -109,11 +114,18 @@ void ParameterSetDialog::refill() {
   model_.fill(selection_);
   list_->showRows(model_);
   description_->setText(qs(displayDescription(selection_)));
+  updateTitle();
   {
     const QSignalBlocker quiet(all_);
     all_->setChecked(false);
   }
   showCounts();
+}
+
+void ParameterSetDialog::updateTitle() {
+  const std::string& path = model_.document().pathName();
+  const QString title = path.empty() ? caption_ : caption_ + QStringLiteral(" - ") + QFileInfo(qs(path)).fileName();
+  if (windowTitle() != title) setWindowTitle(title);
 }
 
 void ParameterSetDialog::onOk() {
@@ -157,7 +169,7 @@ void ParameterSetDialog::runCommand(
     const QString& what) {
   if (busy_) return;
   busy_ = true;
-  ParameterSetCommands commands(model_, ops_, progress_, windowTitle().toStdString());
+  ParameterSetCommands commands(model_, ops_, progress_, caption_.toStdString());
   std::vector<int> changed;
   const auto outcome = command(commands, changed);
   busy_ = false;
@@ -170,7 +182,7 @@ void ParameterSetDialog::editCommand() {
   if (busy_) return;
   const int r = list_->selectedRow();
   if (r < 0) {
-    prompt().ask({settext::noParameterSelected(), windowTitle().toStdString(), PromptIcon::Exclamation,
+    prompt().ask({settext::noParameterSelected(), caption_.toStdString(), PromptIcon::Exclamation,
                   PromptButtons::Ok});
     return;
   }
@@ -208,7 +220,7 @@ void ParameterSetDialog::defaultCommand() {
 void ParameterSetDialog::compareCommand() {
   if (busy_) return;
   busy_ = true;
-  ParameterSetCommands commands(model_, ops_, progress_, windowTitle().toStdString());
+  ParameterSetCommands commands(model_, ops_, progress_, caption_.toStdString());
   std::vector<ValueDifference> differences;
   const auto outcome = commands.compare(differences);
   busy_ = false;
@@ -247,6 +259,7 @@ void ParameterSetDialog::timerTick() {
   // The program may change the drive type under an open editor (the launcher's choice, a
   // file of another type): the rows of the old type must not stay.
   if (model_.driveType() != driveContext().driveType) refill();
+  updateTitle();
   const bool linked = linkState().isConnected();
   if (linked) redraw(model_.refreshLimits());
   if (offer_.tick(linked, false, model_.document().isModified(), save_)) readListed();

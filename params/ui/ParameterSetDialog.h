@@ -55,8 +55,12 @@ class ParameterSetDialog final : public ResourceDialog {
   void setDocumentSaver(ReadOffer::Save save) { save_ = std::move(save); }
 
   // The list anew from the document and the display selection (after the running command,
-  // when one runs).
+  // when one runs). Rows edited since their last transfer stay marked and checked.
   void refill();
+  // The document now holds another file: its rows carry no pending edit.
+  void forgetEdits() { model_.forgetMarks(); }
+  // The caption names the file the document was opened from or saved to.
+  void updateTitle();
   // One tick of timer 1115.
   void timerTick();
 
@@ -103,6 +107,7 @@ class ParameterSetDialog final : public ResourceDialog {
   QLabel* outcome_;
   QtProgress progress_{this};
   WindowTimer timer_{kParameterSetTimerId, this};
+  QString caption_;
   bool busy_ = false;
   bool refillAfterCommand_ = false;
 };

@@ -36,6 +36,9 @@ TEST_F(EditorViewTest, NewBringsUpTheEditorAndEditParameterBringsItBack) {
   ASSERT_NE(editor, nullptr) << "the start's New opens it";
   EXPECT_TRUE(editor->isVisible()) << "with the main window";
   EXPECT_GT(editor->list()->topLevelItemCount(), 0);
+  EXPECT_EQ(editor->windowType(), Qt::Tool);
+  EXPECT_EQ(editor->parentWidget()->window(), frame()) << "a tool window of the main window, kept above it";
+  EXPECT_EQ(editor->windowTitle(), "Parameter Set");
 
   frame()->runCommand(cmd::kEditParameter);
   EXPECT_EQ(view()->parameterEditor(), editor.data()) << "one editor per view";
@@ -83,6 +86,7 @@ TEST_F(EditorViewTest, AnOpenedFileIsShownInTheEditor) {
   const int r = editor->model().rowOf("Cn003");
   ASSERT_GE(r, 0);
   EXPECT_EQ(editor->list()->topLevelItem(r)->text(ParameterList::kValueColumn), "-321");
+  EXPECT_EQ(editor->windowTitle(), "Parameter Set - brake.tec");
   EXPECT_EQ(&editor->model().document(), &view()->document());
 }
 

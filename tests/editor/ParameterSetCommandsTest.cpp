@@ -138,7 +138,10 @@ TEST_F(ParameterSetCommandsTest, RefusalsSendNothing) {
       {defaults, {}, 0, "No parameter is selected!", "Parameter Set"},
       {write, {"Cn003", "Cn030"}, 0, "Cn030 Serial Type set, only read available!", "Error Message"},
       {write, {"Cn029", "Cn003"}, 1, "Cn029 parameter reset, can't be set with other parameters!", "Error Message"},
+      {write, {"Cn003", "Cn001"}, 0, "Cn001 over range!", "Error Message"},
   };
+  // As a file edited by hand brings it: a value the drive would take as another one.
+  doc->setValue(ParamGroup::Cn, 1, 70000);
   for (const auto& c : cases) {
     drive->prompt.clear();
     drive->drive.clearLog();

@@ -162,8 +162,8 @@ TEST_F(ParameterSetDialogTest, EditChangesTheValueThroughTheValueEditor) {
 
   drive->prompt.clear();
   edit("Cn003", {QStringLiteral("12a"), QStringLiteral("2500"), QStringLiteral("-150")});
-  ASSERT_EQ(shown().size(), 1u) << "only the out-of-range value is answered with a box";
-  EXPECT_EQ(shown()[0].text, "Out of range!");
+  ASSERT_EQ(shown().size(), 2u) << "text that is no number is answered as a value out of range";
+  for (const auto& box : shown()) EXPECT_EQ(box.text, "Out of range!");
   EXPECT_EQ(cell("Cn003", ParameterList::kValueColumn), "-150");
   EXPECT_TRUE(checked("Cn003"));
   EXPECT_EQ(valueOf("Cn003"), -150);
@@ -214,6 +214,69 @@ TEST_F(ParameterSetDialogTest, WriteThenReadThroughTheButtons) {
   EXPECT_EQ(cell("qn501", ParameterList::kValueColumn), "123");
   EXPECT_EQ(valueOf("Sn211"), 123);
   EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(ParameterSetDialogTest, AnUnwrittenEditStaysMarkedAndCheckedAcrossEveryRefill) {
+  open(2, groupSelection({DG::Cn}));
+  edit("Cn010", {QStringLiteral("250")});
+  const auto marked = [this](const char* code) {
+    const int r = dialog->model().rowOf(code);
+    return r >= 0 && dialog->model().row(r).modified && checked(code);
+  };
+  const auto counts = [this] { return dialog->control<QLabel>(kIdcSetStatusCount)->text(); };
+  ASSERT_TRUE(marked("Cn010"));
+  // Another selection (without the row, then with it again), and the same one refilled.
+  for (const DisplaySelection& s : {groupSelection({DG::Tn}), groupSelection({DG::Cn, DG::Sn}), groupSelection({DG::Cn})}) {
+    selection = s;
+    dialog->refill();
+  }
+  EXPECT_TRUE(marked("Cn010"));
+  EXPECT_TRUE(counts().endsWith(QStringLiteral(", 1 checked"))) << counts().toStdString();
+
+  dialog->press(kIdcSetWrite);
+  EXPECT_EQ(drive->drive.storedParameter("Cn010"), conversion::toRaw("Cn010", 250)) << "the Write took the edit";
+  dialog->refill();
+  EXPECT_FALSE(marked("Cn010")) << "written: nothing pending any more";
+  EXPECT_TRUE(counts().endsWith(QStringLiteral(", 0 checked"))) << counts().toStdString();
+}
+
+// A full list of the M7, each value at the wider of its limits: no cell is cut short (the value
+// column also fits every limit), measured with the fonts the cells are drawn in.
+TEST_F(ParameterSetDialogTest, AFullListIsReadableInEveryColumn) {
+  DisplaySelection all;
+  all.mode = DisplayMode::SelectGroups;
+  all.groups.fill(true);
+  open(2, all);
+  dialog->press(kIdcSetAll);
+  dialog->press(kIdcSetRead);
+  ASSERT_TRUE(shown().empty()) << shown().front().text;
+  auto& m = dialog->model();
+  ASSERT_GT(m.size(), 300);
+  for (int r = 0; r < m.size(); ++r) {
+    const std::string& code = m.row(r).entry.code;
+    const bool lowIsWider = catalogue::valueText(code, m.minimum(r), true).size() >
+                            catalogue::valueText(code, m.maximum(r), true).size();
+    m.store(r, lowIsWider ? m.minimum(r) : m.maximum(r));
+  }
+  list()->showRows(m);
+  EXPECT_EQ(dialog->windowType(), Qt::Tool) << "it stays above the main window";
+
+  QStyleOptionViewItem option;
+  option.initFrom(list());
+  int cut = 0;
+  for (int r = 0; r < m.size(); ++r)
+    for (int column : {ParameterList::kNoteColumn, ParameterList::kValueColumn, ParameterList::kUnitColumn,
+                       ParameterList::kRangeColumn, ParameterList::kDefaultColumn}) {
+      const int needed = list()->itemDelegate()->sizeHint(option, list()->model()->index(r, column)).width();
+      if (needed > list()->columnWidth(column)) {
+        ++cut;
+        ADD_FAILURE() << m.row(r).entry.code << " column " << column << ": " << needed << " > "
+                      << list()->columnWidth(column);
+      }
+    }
+  EXPECT_EQ(cut, 0);
+  dialog->show();
+  saveScreenshot(dialog.get(), QStringLiteral("parameter-set-widest"));
 }
 
 TEST_F(ParameterSetDialogTest, CompareShowsTheRowsThatDiffer) {

@@ -76,7 +76,7 @@ TEST_F(ValueEditorDialogTest, OkKeepsTheDialogOpenUntilTheValueIsOneTheParameter
     const char* text;
     bool accepted;
     std::size_t messages;
-  } steps[] = {{"12a", false, 0}, {"63", false, 1}, {"8388609", false, 2}, {"64", true, 2}};
+  } steps[] = {{"12a", false, 1}, {"63", false, 2}, {"8388609", false, 3}, {"64", true, 3}};
   for (const auto& s : steps) {
     d.entry()->setText(QString::fromLatin1(s.text));
     d.press(kIdOk);

@@ -68,6 +68,10 @@ TEST(PortList, EntryNamesForTheConnect) {
   EXPECT_EQ(openNameOfEntry("/dev/ttyACM0 : Drive (CDC ACM)(using)"), "\\\\.\\/dev/ttyACM0");
   EXPECT_EQ(openNameOfEntry("/dev/ttyS1"), "/dev/ttyS1");
   EXPECT_EQ(openNameOfEntry(":odd"), ":odd");
+  // A device path typed or chosen as it stands keeps its colons; only a list entry is cut.
+  const std::string byPath = "/dev/serial/by-path/pci-0000:00:14.0-usb-0:1:1.0-port0";
+  EXPECT_EQ(openNameOfEntry(byPath), byPath);
+  EXPECT_EQ(openNameOfEntry(byPath + " : FT232R USB UART"), "\\\\.\\" + byPath);
   EXPECT_TRUE(portNameLess("COM9", "COM10"));
   EXPECT_FALSE(portNameLess("COM10", "COM9"));
   EXPECT_TRUE(portNameLess("/dev/ttyACM0", "/dev/ttyUSB0"));
@@ -119,7 +123,7 @@ TEST(TcpIpSearch, CollectsAnswersAndSkipsOthers) {
   ::close(responder);
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].ip, "127.0.0.1");
-  EXPECT_EQ(found[0].mac, "00-20-4A-AB-CD-EF");
+  EXPECT_EQ(found[0].mac, "00-20-4a-ab-cd-ef");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ const std::set<std::string> kNoRegister{
 
 // Items whose drive word is coarser than the display unit: a display value does not survive
 // display -> raw -> display, so their raw words are checked the other way round.
-const std::set<std::string> kCoarseWords{"Tn104", "Sn217", "Tn109", "Sn216", "OnT07", "OnC07", "OnA07"};
+const std::set<std::string> kCoarseWords{"Tn104", "Sn217", "OnT07", "OnC07", "OnA07"};
 
 class CatalogueConsistencyTest : public CatalogueTest {
  protected:

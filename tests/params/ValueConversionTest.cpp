@@ -1,6 +1,8 @@
 // Raw drive words <-> display values, both directions, with and without the legacy series.
 
+#include "params/catalogue/Catalogue.h"
 #include "params/catalogue/ValueConversion.h"
+#include "params/document/ParameterImages.h"
 #include "tests/params/CatalogueFixture.h"
 
 namespace zavo::test {
@@ -34,11 +36,11 @@ TEST_F(ValueConversionTest, RawToDisplay) {
       // Torque group
       {'T', 1, 0, false, 2, -1, 0xFFFF},    {'T', 3, 0, false, 2, 4096, 1050},    {'T', 4, 0, false, 2, 8188, 10000},
       {'T', 5, 0, false, 2, 2048, 1500},    {'T', 8, 0, false, 2, 4096, 100},
-      {'T', 9, 0, true, 2, 65536, 63000},   {'T', 9, 0, false, 2, 16384, 63000},
+      {'T', 9, 0, true, 2, 65536, 63000},   {'T', 9, 0, false, 2, 262144, 63000},
       // Speed group
       {'S', 1, 0, false, 2, -4096, -3000},  {'S', 1, 0, false, 2, 0xF000, -3000}, {'S', 2, 0, true, 2, 0xC000, -3000},
       {'S', 11, 0, false, 2, -1, 0xFFFF},   {'S', 16, 0, true, 2, 67108864, 64512000},
-      {'S', 16, 0, false, 2, 16777216, 64512000},                                 {'S', 17, 0, false, 2, 8188, 10000},
+      {'S', 16, 0, false, 2, 268435456, 64512000},                                 {'S', 17, 0, false, 2, 8188, 10000},
       {'S', 18, 0, false, 2, 40960, 30000},
       // Position groups: Pn4 is told apart by its id
       {'P', 1, 301, false, 2, -1, 0xFFFF},  {'P', 19, 319, false, 2, -1, -1},    {'P', 19, 319, false, 0, -1, 0xFFFF},
@@ -80,9 +82,9 @@ TEST_F(ValueConversionTest, DisplayToRaw) {
       {'C', 11, 0, false, 2, -300, -12288}, {'C', 16, 0, false, 2, 1, 41},        {'C', 27, 0, false, 2, -250, 6},
       {'C', 51, 0, false, 2, 190, 1556},    {'C', 2, 0, false, 2, 0x1011, 0x1011},
       {'S', 1, 0, false, 2, -3000, -4096},  {'S', 15, 0, true, 2, 3000, 16384},   {'S', 16, 0, true, 2, 3000, 3121},
-      {'S', 16, 0, false, 2, 3000, 780},    {'S', 17, 0, false, 2, 10000, 8188},  {'S', 11, 0, false, 2, 40, 40},
+      {'S', 16, 0, false, 2, 3000, 12483},    {'S', 17, 0, false, 2, 10000, 8188},  {'S', 11, 0, false, 2, 40, 40},
       {'T', 3, 0, false, 2, 1050, 4096},    {'T', 4, 0, false, 2, 10000, 8188},   {'T', 6, 0, false, 2, 3000, 4096},
-      {'T', 8, 0, false, 2, 100, 4096},     {'T', 9, 0, true, 2, 63000, 65536},   {'T', 9, 0, false, 2, 63000, 16384},
+      {'T', 8, 0, false, 2, 100, 4096},     {'T', 9, 0, true, 2, 63000, 65536},   {'T', 9, 0, false, 2, 63000, 262144},
       {'O', 6, 0, false, 2, 3000, 16384},   {'O', 7, 0, false, 2, 30000000, 16384}, {'O', 6, 2006, false, 2, 123, 123},
       {'G', 2, 0, false, 2, 3000, 4096},    {'G', 4, 0, false, 2, 100, 4096},     {'G', 5, 0, false, 2, 100, 100},
       {'M', 1, 0, false, 2, 3000, 16384},   {'M', 10, 0, false, 2, 50, 2048},     {'M', 2, 0, false, 2, 50, 50},
@@ -120,10 +122,43 @@ TEST_F(ValueConversionTest, ByCodeUsesTheParameterIdentity) {
   EXPECT_EQ(conv::toDisplay("nonsense", 42), 42);
 }
 
-TEST_F(ValueConversionTest, AMissingRatedSpeedScalesAsTheDefaultMotor) {
+TEST_F(ValueConversionTest, AMissingRatedSpeedScalesAndLimitsAsTheDefaultMotor) {
+  ParameterImages asDefault, asMissing;
+  catalogue::fillLimits(asDefault);
+  catalogue::fillDefaults(asDefault);
   context().ratedSpeed = 0;
   EXPECT_EQ(conv::speedToRaw(3000), 4096);
-  EXPECT_EQ(conv::toRaw('T', 9, 63000, 0), 16384);
+  EXPECT_EQ(conv::toRaw('T', 9, 63000, 0), 262144);
+  catalogue::fillLimits(asMissing);
+  catalogue::fillDefaults(asMissing);
+  for (const char* code : {"Cn007", "Cn017", "Sn201", "Sn203"}) {
+    ParamGroup g{};
+    int slot = 0;
+    ASSERT_TRUE(catalogue::slotOf(code, g, slot));
+    const auto n = static_cast<std::size_t>(slot);
+    EXPECT_GT(asMissing[g].max[n], 0) << code;
+    EXPECT_EQ(asMissing[g].max[n], asDefault[g].max[n]) << code;
+    EXPECT_EQ(asMissing[g].def[n], asDefault[g].def[n]) << code;
+  }
+}
+
+// The speed-limit words: every value of the range, on the rated speeds of the motor table and
+// both series, comes back from the drive's 16-bit word as it was written.
+TEST_F(ValueConversionTest, SpeedLimitWordsKeepEveryValueInRange) {
+  for (const char* code : {"Sn216", "Tn109"})
+    for (int speed : {1000, 1500, 2000, 3000})
+      for (bool legacy : {false, true}) {
+        context().ratedSpeed = speed;
+        context().legacySeries = legacy;
+        catalogue::Limits limits;
+        ASSERT_TRUE(catalogue::limitsOf(code, limits));
+        int lost = 0;
+        for (std::int32_t v = limits.min; v <= limits.max; ++v) {
+          const std::int32_t raw = conv::toRaw(code, v);
+          if (raw < 0 || raw > 0xFFFF || conv::toDisplay(code, raw) != v) ++lost;
+        }
+        EXPECT_EQ(lost, 0) << code << " at " << speed << " rpm" << (legacy ? " legacy" : "");
+      }
 }
 
 std::int32_t doubled(int channel, std::int32_t raw) { return channel * 1000 + raw * 2; }

@@ -48,10 +48,11 @@ TEST(Libmodbus, ReadsWritesAndGetsTheExceptions) {
   EXPECT_EQ(regs[0], *drive.readRegister('5', 0x10));
   EXPECT_EQ(regs[2], *drive.readRegister('5', 0x11)) << "Cn003 lives at '5' 0x11";
 
-  ASSERT_EQ(modbus_write_register(ctx.get(), kCn001, 6), 1) << modbus_strerror(errno);
-  ASSERT_EQ(modbus_read_registers(ctx.get(), kCn001, 1, regs), 1);
+  // Cn003 runs as it is written (Cn001 would wait for the next start).
+  ASSERT_EQ(modbus_write_register(ctx.get(), kCn001 + 2, 6), 1) << modbus_strerror(errno);
+  ASSERT_EQ(modbus_read_registers(ctx.get(), kCn001 + 2, 1, regs), 1);
   EXPECT_EQ(regs[0], 6);
-  EXPECT_EQ(drive.storedParameter("Cn001"), 6);
+  EXPECT_EQ(drive.storedParameter("Cn003"), 6);
 
   EXPECT_EQ(modbus_read_registers(ctx.get(), kUn01, 1, regs), 1) << modbus_strerror(errno);
 

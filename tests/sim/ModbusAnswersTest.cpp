@@ -82,7 +82,8 @@ TEST(ModbusRtu, ReadsWritesAndExceptionsByteForByte) {
        "01 83 02 C0 F1"},
       {"function 04 is not served", rtuFrame({kStation, 0x04, 0x00, 0x01, 0x00, 0x01}), 3, "01 84 01 82 C0"},
       {"write Cn001", modbus::writeRequest(kStation, kCn001, 5, false).frame, 2, "01 06 00 01 00 05 18 09"},
-      {"read it back", modbus::readRequest(kStation, kCn001, 1, false).frame, 2, "01 03 02 00 05 78 47"},
+      {"read it back: Cn001 is taken at the next start, the running value stays",
+       modbus::readRequest(kStation, kCn001, 1, false).frame, 2, "01 03 02 00 02 39 85"},
       {"a display value takes no write", modbus::writeRequest(kStation, kUn01, 1, false).frame, 3, "01 86 02 C3 A1"},
       {"another station: silence", modbus::readRequest(kStation + 1, kCn001, 1, false).frame, 0, ""},
       {"bad CRC: silence", [] {
@@ -98,7 +99,9 @@ TEST(ModbusRtu, ReadsWritesAndExceptionsByteForByte) {
     EXPECT_EQ(r.reply, c.reply);
   }
   EXPECT_EQ(link.drive.storedParameter("Cn001"), 5) << "a Modbus write is kept";
-  EXPECT_EQ(link.drive.liveParameter("Cn001"), 5) << "and runs";
+  EXPECT_EQ(link.drive.liveParameter("Cn001"), 2) << "and a store-only parameter runs after the next start";
+  link.drive.powerCycle();
+  EXPECT_EQ(link.drive.liveParameter("Cn001"), 5);
   EXPECT_EQ(link.drive.count(RequestKind::OtherStation), 1);
   EXPECT_EQ(link.drive.count(RequestKind::ModbusOther), 1);
 }

@@ -6,6 +6,7 @@ RecordingPrompt::RecordingPrompt() { previous_ = setPrompt(this); }
 RecordingPrompt::~RecordingPrompt() { setPrompt(previous_); }
 
 PromptAnswer RecordingPrompt::ask(const PromptRequest& request) {
+  if (look_) look_(request);
   std::lock_guard lk(m_);
   shown_.push_back(request);
   if (!script_.empty()) {
@@ -20,6 +21,8 @@ PromptAnswer RecordingPrompt::ask(const PromptRequest& request) {
     default: return PromptAnswer::Ok;
   }
 }
+
+void RecordingPrompt::whileShown(std::function<void(const PromptRequest&)> look) { look_ = std::move(look); }
 
 void RecordingPrompt::script(PromptAnswer answer) {
   std::lock_guard lk(m_);

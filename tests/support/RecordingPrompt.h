@@ -3,6 +3,7 @@
 // accepting button). Installs itself for its lifetime.
 
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ class RecordingPrompt final : public Prompt {
   PromptAnswer ask(const PromptRequest& request) override;
 
   void script(PromptAnswer answer);
+  // Called with each box as it comes up (to look at the program while the box is up).
+  void whileShown(std::function<void(const PromptRequest&)> look);
   std::vector<PromptRequest> shown() const;
   std::vector<std::string> texts() const;
   void clear();
@@ -28,6 +31,7 @@ class RecordingPrompt final : public Prompt {
   std::vector<PromptRequest> shown_;
   std::deque<PromptAnswer> script_;
   Prompt* previous_ = nullptr;
+  std::function<void(const PromptRequest&)> look_;
 };
 
 }  // namespace zavo::test

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include <fstream>
+#include <functional>
 
 #include "app/AppSettings.h"
 #include "app/CommandIds.h"
@@ -205,19 +206,81 @@ TEST_F(AppStartupTest, SaveWritesTheFileAndRecentFilesReopenIt) {
   EXPECT_TRUE(first->isVisible());
   EXPECT_TRUE(first->text().startsWith("&1 ...")) << first->text().toStdString() << ": long paths are shortened";
   EXPECT_TRUE(first->text().endsWith("saved.tec"));
-  const int children = static_cast<int>(frame()->mdiArea()->subWindowList().size());
   frame()->runCommand(cmd::kRecentFileFirst);
-  EXPECT_EQ(frame()->mdiArea()->subWindowList().size(), children + 1);
+  EXPECT_EQ(frame()->mdiArea()->subWindowList().size(), 1) << "one document per frame";
   EXPECT_EQ(view()->document().pathName(), file);
 }
 
-TEST_F(AppStartupTest, ADroppedParameterFileOpensInItsOwnWindow) {
+TEST_F(AppStartupTest, AnOpenedFileTakesThePlaceOfTheDocumentAfterTheSaveQuestion) {
   const std::string file = makeParameterFile(root / "exe" / "dropped.tec");
-  ASSERT_TRUE(start(options()));
-  frame()->openDropped({QUrl::fromLocalFile(QString::fromStdString(file)), QUrl(QStringLiteral("https://x/y.tec"))});
-  ASSERT_EQ(frame()->mdiArea()->subWindowList().size(), 2);
+  StartupOptions o = options();
+  o.show = true;
+  ASSERT_TRUE(start(std::move(o)));
+  CZavoServoView* before = view();
+  before->document().setModifiedFlag(true);
+  const QList<QUrl> dropped{QUrl::fromLocalFile(QString::fromStdString(file)), QUrl(QStringLiteral("https://x/y.tec"))};
+  prompt.script(PromptAnswer::Cancel);
+  frame()->openDropped(dropped);
+  EXPECT_TRUE(view()->document().pathName().empty()) << "Cancel keeps the changed document";
+  prompt.script(PromptAnswer::No);
+  frame()->openDropped(dropped);
+  ASSERT_EQ(frame()->mdiArea()->subWindowList().size(), 1);
+  EXPECT_EQ(view(), before) << "the same window and view, with their link";
   EXPECT_EQ(view()->document().pathName(), file);
-  EXPECT_TRUE(frame()->windowTitle().contains("dropped.tec"));
+  EXPECT_FALSE(view()->document().isModified());
+  EXPECT_TRUE(frame()->windowTitle().contains("dropped.tec")) << frame()->windowTitle().toStdString();
+}
+
+// Exit, the main window's close (Alt+F4) and the document window's close all ask first; Cancel
+// keeps everything open, Yes saves.
+TEST_F(AppStartupTest, EveryCloseOfAChangedDocumentAsksToSaveIt) {
+  const std::string file = makeParameterFile(root / "exe" / "closing.tec");
+  const struct {
+    const char* how;
+    std::function<bool(CMainFrame*)> close;
+  } closers[] = {
+      {"File > Exit",
+       [](CMainFrame* f) {
+         f->runCommand(cmd::kAppExit);
+         return !f->isVisible();
+       }},
+      {"main window", [](CMainFrame* f) { return f->close(); }},
+      {"document window", [](CMainFrame* f) { return f->mdiArea()->subWindowList().first()->close(); }},
+  };
+  for (const auto& c : closers) {
+    SCOPED_TRACE(c.how);
+    StartupOptions o = options({QString::fromStdString(file)});
+    o.show = true;
+    ASSERT_TRUE(start(std::move(o)));
+    ASSERT_TRUE(view()->document().setValue(ParamGroup::Cn, 10, 123));
+    prompt.clear();
+    prompt.script(PromptAnswer::Cancel);
+    EXPECT_FALSE(c.close(frame()));
+    ASSERT_EQ(prompt.texts().size(), 1u);
+    EXPECT_EQ(prompt.texts()[0], "Parameter is changed, do you want to save it?");
+    EXPECT_TRUE(frame()->isVisible());
+    ASSERT_EQ(frame()->mdiArea()->subWindowList().size(), 1);
+    EXPECT_TRUE(view()->document().isModified());
+
+    prompt.script(PromptAnswer::Yes);
+    EXPECT_TRUE(c.close(frame()));
+    CZavoServoDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(file));
+    EXPECT_EQ(reread.value(ParamGroup::Cn, 10), 123);
+    app.reset();
+    makeParameterFile(file);
+  }
+}
+
+TEST_F(AppStartupTest, SaveAsAddsTheExtensionOpenLooksFor) {
+  StartupOptions o = options();
+  o.pickSavePath = [this](QWidget*) { return QString::fromStdString((root / "exe" / "plain").string()); };
+  ASSERT_TRUE(start(std::move(o)));
+  frame()->runCommand(cmd::kFileSaveAs);
+  EXPECT_TRUE(fs::exists(root / "exe" / "plain.tec"));
+  EXPECT_FALSE(fs::exists(root / "exe" / "plain"));
+  EXPECT_EQ(view()->document().pathName(), (root / "exe" / "plain.tec").string());
+  EXPECT_EQ(withTecSuffix(QStringLiteral("/x/keep.TEC")), "/x/keep.TEC");
 }
 
 TEST_F(AppStartupTest, HelpAndInstructionsOpenFromTheProgramFolder) {

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimer>
 
@@ -14,6 +16,7 @@
 #include <thread>
 
 #include "app/DeviceEvent.h"
+#include "params/ui/ParameterSetDialog.h"
 #include "sim/VirtualDrive.h"
 #include "tests/ui/AppFixture.h"
 
@@ -113,10 +116,15 @@ TEST_F(ShellLinkTest, ALostLineShowsDisconnectAndTheUserReconnects) {
   faults.replugMs = 100;
   drive->setFaults(faults);
   prompt.clear();
+  // Under the box the bar already says what the box says.
+  QString linkPaneUnderTheBox;
+  prompt.whileShown([&](const PromptRequest&) { linkPaneUnderTheBox = pane(kPaneLink); });
   for (int i = 0; i < 5 && linkState().isConnected(); ++i) view()->monitorTick();
+  prompt.whileShown({});
   EXPECT_FALSE(linkState().isConnected());
   ASSERT_FALSE(prompt.shown().empty());
   EXPECT_EQ(prompt.shown().back().text, "Communicate Error!\n\nDisconnect !!");
+  EXPECT_EQ(linkPaneUnderTheBox, "Servo unlink");
   EXPECT_TRUE(prompt.shown().back().topmost);
   EXPECT_EQ(pane(kPaneLink), "Servo unlink");
 
@@ -129,6 +137,25 @@ TEST_F(ShellLinkTest, ALostLineShowsDisconnectAndTheUserReconnects) {
   frame()->runCommand(cmd::kConnect);
   EXPECT_TRUE(linkState().isConnected()) << (prompt.texts().empty() ? "" : prompt.texts().back());
   EXPECT_EQ(pane(kPaneLink), "Servo Linking");
+}
+
+TEST_F(ShellLinkTest, TheLinkGoesWithTheDocumentWindow) {
+  startLinked();
+  frame()->mdiArea()->subWindowList().first()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(frame()->activeView(), nullptr);
+  EXPECT_FALSE(mainPort().IsOpen()) << "nothing would poll it";
+  EXPECT_FALSE(linkState().isConnected());
+  EXPECT_EQ(pane(kPaneLink), "Servo unlink");
+  EXPECT_EQ(pane(kPaneMessage), "Message: Disconnect");
+
+  // A new document offers no read from a drive that is no longer there.
+  prompt.clear();
+  frame()->runCommand(cmd::kFileNew);
+  ASSERT_NE(view(), nullptr);
+  ASSERT_NE(view()->parameterEditor(), nullptr);
+  view()->parameterEditor()->timerTick();
+  EXPECT_TRUE(prompt.texts().empty()) << prompt.texts().front();
 }
 
 TEST_F(ShellLinkTest, TheTimerReconnectsEveryTenthTickWhileTheLinkIsWanted) {
