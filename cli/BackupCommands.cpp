@@ -31,6 +31,7 @@ bool readAll(DriveSession& drive, const std::vector<catalogue::Entry>& params, s
     progress.step();
     if (!drive.ops().readParameter(e.code)) {
       progress.close();
+      std::fprintf(stderr, "zavoctl: stopped at %s: no valid reply from the drive\n", e.code.c_str());
       return false;
     }
     values.push_back(drive.ops().lastValue());

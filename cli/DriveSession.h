@@ -32,6 +32,8 @@ class DriveSession final : public ConnectionHost {
   DriveOptions options_;
   LinkFlags flags_;
   DriveOperations ops_;
+  // Every command says in its own words where it stopped; the operations' boxes stay quiet.
+  DriveOperations::QuietFailures quiet_{ops_};
   CZavoServoDoc doc_;
   ConnectionManager connection_;
 };

@@ -115,6 +115,13 @@ void ConnectionManager::connectChosen(const LinkPortChoice& choice) {
   reconnectName_ = name;
   openAndHandshake(name, choice);
   readVersionFlags();
+  // The line may still drop while the version flags are read: a link that is not there is
+  // said to be gone now, not left for the next poll (which zavoctl never runs).
+  if (flags_.linkWanted && !linkState().isConnected()) {
+    flags_.linkWanted = false;
+    closePort();
+    failLink(optext::kHandshakeFailed, false);
+  }
 }
 
 bool ConnectionManager::configurePort(bool reconnect) {
@@ -171,13 +178,10 @@ bool ConnectionManager::driveLinkHandshake(const LinkPortChoice& choice) {
   flags_.linkWanted = true;
   syncContext();
   statusRead();
-  // A line that drops right after the identification is no link: it is said now, not left
-  // to the next poll (which zavoctl never runs).
-  if (!linkState().isConnected()) {
-    flags_.linkWanted = false;
-    return false;
-  }
+  if (!linkState().isConnected()) return false;
   saveSelectedEntry(choice.portEntry, programDir_, tempDir_);
+  // A failure here is the handshake's, told once as such.
+  DriveOperations::QuietFailures quiet(ops_);
   if (ops_.readParameter(kModelCode)) {
     doc_.modelCode = ops_.lastValue();
     driveContext().modelCode = doc_.modelCode;
@@ -188,7 +192,7 @@ bool ConnectionManager::driveLinkHandshake(const LinkPortChoice& choice) {
       doc_.auxiliaryModelWord = 0;
     }
   }
-  return true;
+  return linkState().isConnected();
 }
 
 void ConnectionManager::openAndHandshake(const std::string& name, const LinkPortChoice& choice) {
@@ -209,6 +213,7 @@ void ConnectionManager::openAndHandshake(const std::string& name, const LinkPort
       answered = driveLinkHandshake(choice);
     }
     if (!answered) {
+      flags_.linkWanted = false;
       closePort();
       failLink(optext::kHandshakeFailed, false);
     }

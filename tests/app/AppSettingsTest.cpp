@@ -1,12 +1,20 @@
 // ZavoServo.ini: read back by position, written in full.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "app/AppSettings.h"
+#include "app/CurFile.h"
+#include "link/PortList.h"
+#include "params/document/DatListing.h"
+#include "params/document/OnpFile.h"
+#include "params/document/TecArchive.h"
 
 namespace zavo {
 namespace {
@@ -120,6 +128,42 @@ TEST(AppSettingsTest, ALongCustomListIsWrittenOnlyAsFarAsItCanBeReadBack) {
   back.read(in);
   EXPECT_EQ(static_cast<int>(back.definite.size()), AppSettings::kMaxDefinite);
   EXPECT_EQ(back.lastDisplay, 2) << "the sections after the list are still in place";
+}
+
+// A FIFO under the name of a settings or parameter file is refused at once: opening it would
+// wait for a writer that never comes, and the program or zavoctl would hang.
+TEST(RegularFilesOnly, EveryReaderRefusesAFifo) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("zavo-fifo-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const struct {
+    const char* name;
+    std::function<bool(const std::string&)> reads;  // true when the reader took something
+  } readers[] = {
+      {"ZavoServo.ini", [](const std::string& p) { return AppSettings().load(p); }},
+      {"curfile.ini", [](const std::string& p) { return CurFile::takeFrom(p).present; }},
+      {"comfile.ini",
+       [](const std::string& p) {
+         bool found = false;
+         rememberedEntryIndex({"x"}, fs::path(p).parent_path().string(), {}, &found);
+         return found;
+       }},
+      {"f.tec", [](const std::string& p) { TecFile f; return readTecFile(p, f) != TecReadStatus::NotRegular; }},
+      {"f.dat",
+       [](const std::string& p) {
+         std::vector<std::int32_t> words;
+         return readRamListingFile(p, 512, words) == DatImportStatus::Ok;
+       }},
+      {"f.onp", [](const std::string& p) { OnlineSlotCodes codes; return readOnpFile(p, codes); }},
+  };
+  for (const auto& r : readers) {
+    const std::string path = (dir / r.name).string();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << r.name;
+    EXPECT_FALSE(r.reads(path)) << r.name;
+    EXPECT_TRUE(fs::exists(path)) << r.name << " is left where it is";
+  }
+  fs::remove_all(dir);
 }
 
 }  // namespace

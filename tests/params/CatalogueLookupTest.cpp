@@ -132,6 +132,7 @@ TEST_F(CatalogueLookupTest, UnitTexts) {
     const char* unit;
   } cases[] = {{"Cn003", "ms"},     {"Cn013", "Hz"},    {"Cn018", "rps/s"}, {"Cn024", "pulse"},
                {"Cn020", "*0.2ms"}, {"Cn025", "*0.1"},  {"Cn027", "*40mV"}, {"Cn058", "*4ms"},
+               {"Cn040", "*4ms"},   {"Cn076", "Hz"},    {"Cn077", "Hz"},
                {"Cn051", "Volt"},   {"Cn052", "*250ms"}, {"Cn055", "*10ms"}, {"Cn081", "*200us"},
                {"Cn098", "*1ms"},   {"Pn307", "pulse"}, {"Pn338", "pulse"}, {"Pn369", "pulse"},
                {"Pn308", "1/10000 rev(pulse)"},         {"Pn311", "rad/s"}, {"Pn313", "ms"},

@@ -50,6 +50,9 @@ TEST_F(LimitsTest, FixedRowsOfTheControlGroup) {
       {2, "Cn038", 0, 10, 6},          {2, "Cn043", 1, 1000, 100},    {2, "Cn057", -300, 0, -300},
       {2, "Cn085", 0, 0x20000, 0},     {2, "Cn095", 128, 256, 128},   {2, "Cn098", 1000, 10000, 1000},
       {2, "Cn045", 0, 0, 0},           {2, "Cn093", 0, 0, 0},
+      // Defaults not named otherwise are 0, or the nearest limit where 0 lies outside.
+      {2, "Cn065", 1, 1000, 1},        {2, "Cn067", 1, 100, 1},       {2, "Cn068", 1, 1000, 1},
+      {2, "Cn070", 1, 100, 1},         {4, "Cn071", 1, 1000, 1},      {2, "Cn086", 0, 300, 0},
   };
   for (const auto& c : cases) {
     useType(c.type);
