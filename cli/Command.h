@@ -14,6 +14,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitLinkFailure = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitDifferent = 3;
+inline constexpr int kExitRefused = 4;  // the drive's state refuses, or its procedure failed
 
 using Args = std::span<const std::string>;
 using CommandFn = int (*)(Args args);

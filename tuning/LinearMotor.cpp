@@ -85,6 +85,12 @@ std::optional<std::int64_t> ParseScaledDecimal(std::string_view s, int decimals)
   return v;
 }
 
+bool MotorDatum::within(const Range& r, std::int64_t v) const {
+  if (decimals != kPercentDatum) return r.contains(static_cast<long>(v));
+  const double percent = static_cast<double>(v) / kThrustWordsPerPercent;
+  return percent >= r.min && percent <= r.max;
+}
+
 int MotorDatum::maskDecimals() const {
   const auto dot = mask.find('.');
   return dot == std::string_view::npos ? 0 : static_cast<int>(mask.size() - dot - 1);
@@ -121,7 +127,8 @@ std::optional<std::int64_t> datumValue(const MotorDatum& d, std::string_view t) 
   if (d.decimals == kPercentDatum || isResistance(d)) {
     const auto n = ParseScaledDecimal(t, 0);
     if (!n || t.find('.') != std::string_view::npos) return std::nullopt;
-    return isResistance(d) ? *n * kResistanceScale : *n;
+    if (d.decimals == kPercentDatum) return std::llround(static_cast<double>(*n) * kThrustWordsPerPercent);
+    return *n * kResistanceScale;
   }
   const auto n = ParseScaledDecimal(t, d.decimals);
   if (!n) return std::nullopt;
@@ -161,7 +168,7 @@ bool writeMotorData(DriveOperations& ops, std::span<const std::int64_t> values, 
   const PromptAnswer go = prompt().ask({text(ids::kRepowerNotice), {}, PromptIcon::Information, PromptButtons::YesNo});
   if (go != PromptAnswer::Yes) return false;
   for (std::size_t i = 0; i < std::size(kData) && i < values.size(); ++i) {
-    if (kData[i].write.contains(static_cast<long>(values[i]))) continue;
+    if (kData[i].within(kData[i].write, values[i])) continue;
     if (bad) *bad = static_cast<int>(i);
     tell(datumOverRange(kData[i]));
     return false;
@@ -174,17 +181,15 @@ bool writeMotorData(DriveOperations& ops, std::span<const std::int64_t> values, 
   };
   if (!write("OnE16", 1)) return false;
   if (model != currentModel && (!write("Cn030", model) || !write("Cn029", 1))) return false;
-  for (std::size_t i = 0; i < std::size(kData) && i < values.size(); ++i) {
-    const std::int64_t v = i == kOnE11 ? std::llround(static_cast<double>(values[i]) * kThrustWordsPerPercent) : values[i];
-    if (!write(kData[i].code, v)) return false;
-  }
+  for (std::size_t i = 0; i < std::size(kData) && i < values.size(); ++i)
+    if (!write(kData[i].code, values[i])) return false;
   showMessage(kWriteOk);
   return true;
 }
 
 int checkForOk(std::span<const std::int64_t> values) {
   for (std::size_t i = 0; i < std::size(kData) && i < values.size(); ++i) {
-    if (kData[i].ok.contains(static_cast<long>(values[i]))) continue;
+    if (kData[i].within(kData[i].ok, values[i])) continue;
     tell(datumOverRange(kData[i]));
     return static_cast<int>(i);
   }

@@ -29,9 +29,11 @@ struct MotorDatum {
   std::string_view code;
   std::string_view mask;  // the edit's mask: '#' a digit
   int decimals;           // of ParseScaledDecimal (-1: an integer percent)
-  Range write;            // accepted on "Write"
+  Range write;            // accepted on "Write" (OnE11: in percent)
   Range ok;               // accepted on OK
   int maskDecimals() const;
+  // Whether the drive's value `v` lies in `r` (OnE11's word compared as its percent).
+  bool within(const Range& r, std::int64_t v) const;
 };
 // OnE05-OnE10, OnE11, OnE14, OnE15 in display order.
 std::span<const MotorDatum> motorData();
@@ -41,7 +43,8 @@ const MotorDatum* findDatum(std::string_view code);
 // shown beside it.
 std::string datumText(const MotorDatum& d, std::int32_t value);
 std::string datumShown(const MotorDatum& d, std::int32_t value);
-// The drive's value of an edit's text; nothing when the text is no number.
+// The drive's value of an edit's text (OnE11's percent made the drive's word: × 4096 / 100);
+// nothing when the text is no number.
 std::optional<std::int64_t> datumValue(const MotorDatum& d, std::string_view text);
 // A text as typed by hand (zavoctl): the number padded to the mask's decimals. Nothing when
 // it has more decimals than the field takes, or is no number.
@@ -54,9 +57,9 @@ std::string datumOverRange(const MotorDatum& d);
 // for OnE05-OnE10, 0 for OnE11; OnE14 and OnE15 keep `fallback`).
 std::vector<std::int32_t> readMotorData(DriveOperations& ops, std::span<const std::int32_t> fallback);
 
-// "Write": the values checked against the Write ranges (the first outside told, its index
-// returned through `bad`), then OnE16 = 1, Cn030 and Cn029 = 1 when the model changes, every
-// datum; "Write OK!" at the end. False at the first failure, which is told.
+// "Write": the drive's values checked against the Write ranges (the first outside told, its
+// index returned through `bad`), then OnE16 = 1, Cn030 and Cn029 = 1 when the model changes,
+// every datum; "Write OK!" at the end. False at the first failure, which is told.
 bool writeMotorData(DriveOperations& ops, std::span<const std::int64_t> values, int model, int currentModel,
                     int* bad = nullptr);
 // OK: the values checked against the OK ranges; the index of the first outside (told), or -1.
