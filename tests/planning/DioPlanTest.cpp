@@ -7,18 +7,11 @@
 
 #include "planning/DioPlan.h"
 #include "resources/TextTable.h"
+#include "tests/planning/FactoryGroup.h"
 
 namespace zavo::planning {
 namespace {
 
-std::vector<std::int32_t> defaults(int driveType) {
-  // As a factory drive holds them: terminal k has function k at level 1.
-  const DioLayout l = DioLayout::of(driveType);
-  std::vector<std::int32_t> v(l.names().size(), 0);
-  for (const Side s : {Side::In, Side::Out})
-    for (int t = 0; t < l.terminals(s); ++t) v[static_cast<std::size_t>(l.index(s, t))] = 0x101 + t;
-  return v;
-}
 
 TEST(DioPlan, ValuesBecomeCellsAndGoBackUnchangedUnlessTouched) {
   struct Case {
@@ -41,7 +34,7 @@ TEST(DioPlan, ValuesBecomeCellsAndGoBackUnchangedUnlessTouched) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
-    auto group = defaults(2);
+    auto group = factoryGroup(2);
     const std::size_t at = c.side == Side::In ? 2 : 13;  // DI-3, DO-2
     group[at] = c.value;
     const DioPlan plan(2, group);
@@ -56,7 +49,7 @@ TEST(DioPlan, ValuesBecomeCellsAndGoBackUnchangedUnlessTouched) {
 }
 
 TEST(DioPlan, ClickRuleAndWhatATypeIgnores) {
-  const auto group = defaults(2);
+  const auto group = factoryGroup(2);
   DioPlan plan(2, group);
   // Three clicks on one cell: level 1, level 0, level 1.
   for (int expected : {1, 2, 1}) {
@@ -83,11 +76,11 @@ TEST(DioPlan, ClickRuleAndWhatATypeIgnores) {
                  {3, Side::Out, 17},  {0, Side::Out, 8},   {1, Side::Out, 19}, {2, Side::Out, 20},
                  {2, Side::In, 37}};
   for (const auto& i : ignored) {
-    DioPlan p(i.type, defaults(i.type));
+    DioPlan p(i.type, factoryGroup(i.type));
     EXPECT_FALSE(p.click(i.side, 0, i.row)) << i.type << " row " << i.row;
-    EXPECT_EQ(p.values(), defaults(i.type));
+    EXPECT_EQ(p.values(), factoryGroup(i.type));
   }
-  DioPlan type3(3, defaults(3));
+  DioPlan type3(3, factoryGroup(3));
   EXPECT_TRUE(type3.click(Side::In, 0, 0x1E)) << "POS5 stays";
   EXPECT_TRUE(type3.click(Side::Out, 0, 0x0E)) << "OV (0F) stays";
 }
@@ -114,7 +107,7 @@ TEST(DioPlan, ConflictNotesAsTheDialogWordsThem) {
       {{{12, 0x000}, {13, 0x000}}, "", ""},  // unknown outputs share nothing
   };
   for (const auto& c : cases) {
-    auto group = defaults(2);
+    auto group = factoryGroup(2);
     for (const auto& [i, v] : c.set) group[i] = v;
     const auto note = DioPlan(2, group).conflictNote();
     EXPECT_EQ(note ? note->title : "", c.title);

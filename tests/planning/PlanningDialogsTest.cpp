@@ -18,19 +18,13 @@
 #include "planning/ui/RangedEdit.h"
 #include "resources/TextTable.h"
 #include "tests/editor/UiHelpers.h"
+#include "tests/planning/FactoryGroup.h"
 #include "tests/support/RecordingPrompt.h"
 #include "tests/ui/QtApp.h"
 
 namespace zavo::planning {
 namespace {
 
-std::vector<std::int32_t> factoryGroup(int type) {
-  const DioLayout l = DioLayout::of(type);
-  std::vector<std::int32_t> v(l.names().size(), 0);
-  for (const Side s : {Side::In, Side::Out})
-    for (int t = 0; t < l.terminals(s); ++t) v[static_cast<std::size_t>(l.index(s, t))] = 0x101 + t;
-  return v;
-}
 
 void typeInto(QWidget* w, const QString& keys) {
   for (const QChar c : keys) {
