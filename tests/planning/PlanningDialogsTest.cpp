@@ -95,18 +95,6 @@ TEST_F(PlanningDialogs, ContactGridCellsClicksAndTheCheckOnOk) {
   EXPECT_EQ(d.plan().values()[12], 0) << "the unknown output goes back as read";
 }
 
-TEST_F(PlanningDialogs, BlockedFunctionsOfTypeThreeTakeNoClicks) {
-  ContactPlanningDialog d(DioPlan(3, factoryGroup(3)));
-  for (const auto& [side, row] : {std::pair{Side::In, 0x1D}, {Side::In, 0x1F}, {Side::Out, 8}, {Side::Out, 13}}) {
-    QToolButton* cell = d.grid()->cell(side, 0, row);
-    EXPECT_FALSE(cell->isEnabled());
-    d.grid()->press(PlanningGrid::cellId(side, 0, row));
-    EXPECT_EQ(imageOf(cell), kIdbCellEmpty);
-  }
-  EXPECT_EQ(d.plan().values(), factoryGroup(3));
-  EXPECT_FALSE(d.grid()->cell(Side::Out, 3, 0)) << "type 3 has three outputs";
-}
-
 TEST_F(PlanningDialogs, OlderTypesGridRevertsOutOfRangeTypingAndOkClamps) {
   PositionTable t;
   t.mode = 0x10;

@@ -96,25 +96,6 @@ TEST(ContactTransfer, StoresOnlyAndTheDriveTakesThemAtItsNextPowerOn) {
   }
 }
 
-TEST(ContactTransfer, UnknownValuesGoBackAsRead) {
-  DriveFixture f(options(2));
-  f.drive.setParameter("Hn603", 0x0200);
-  f.drive.setParameter("Hn613", 0x0000);
-  linkUp(f);
-  CZavoServoDoc doc;
-  CountingProgress progress;
-  PlanningTransfer transfer(f.ops, progress);
-  ASSERT_EQ(transfer.readDiDo(doc), 1);
-  DioPlan plan(2, contactGroup(doc, 2));
-  EXPECT_FALSE(plan.column(Side::In, 2).known);
-  EXPECT_FALSE(plan.column(Side::Out, 0).known);
-  ASSERT_TRUE(plan.click(Side::In, 0, 0x13));
-  ASSERT_EQ(writeContactPlan(transfer, doc, plan), 1);
-  EXPECT_EQ(*f.drive.storedParameter("Hn601"), 0x0113);
-  EXPECT_EQ(*f.drive.storedParameter("Hn603"), 0x0200);
-  EXPECT_EQ(*f.drive.storedParameter("Hn613"), 0x0000);
-}
-
 TEST(PlanningTransfer, ARefusedRegisterStopsTheWriteAtItsItem) {
   struct Case {
     const char* stopsAt;

@@ -66,11 +66,9 @@ TEST_F(ZavoctlPlanning, DioShowsSetsAndRefuses) {
     bool reads;  // a conflict shows only against what the drive holds
   } refusals[] = {
       {"dio set DI-3=SON:0", "Hn601Hn603", true},  // SON on DI-1 at level 1
-      {"dio set DO-2=zs", "Hn614 Hn615 ", true},
       {"dio set DI-13=SON", "no terminal 'DI-13'", false},
       {"dio set DI-1=POS7", "offers no input function 'POS7'", false},
       {"dio set DO-1=0x15", "offers no output function '0x15'", false},
-      {"dio set DI-1=SON:2", "the level is 0 or 1", false},
       {"dio show --stored --modbus rtu", "DriveLink only", false},
   };
   for (const auto& x : refusals) {
