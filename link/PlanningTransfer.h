@@ -42,8 +42,8 @@ class PlanningTransfer {
   int writePosition(const CZavoServoDoc& doc);
 
  private:
-  // One progress step per item with its name in the text; the first failing item ends it
-  // with the communication message.
+  // `stepsPerItem` progress steps per item with its name in the text; the first failing item
+  // ends it with the communication message.
   bool eachItem(const std::vector<std::string>& names, const char* prefix, int stepsPerItem,
                 const std::function<bool(std::size_t)>& transfer);
   bool readItems(const std::vector<std::string>& names, const char* prefix, std::vector<std::int32_t>& values);
