@@ -8,9 +8,18 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include <thread>
+
+#include "link/DriveOperations.h"
+#include "link/LinkState.h"
+#include "params/catalogue/DriveContext.h"
+#include "sim/VirtualDrive.h"
 #include "tests/editor/UiHelpers.h"
+#include "tests/support/RecordingPrompt.h"
 #include "tests/ui/QtApp.h"
+#include "trace/TraceTexts.h"
 #include "trace/ui/TraceSettingDialog.h"
+#include "trace/ui/WorkerMessages.h"
 
 namespace zavo {
 namespace {
@@ -114,6 +123,42 @@ TEST(TraceSettingDialog, OkHandsBackWhatTheControlsShow) {
   t.d.press(kIdOk);
   EXPECT_EQ(t.d.result(), QDialog::Accepted);
   EXPECT_EQ(t.d.settings(), s);
+}
+
+TEST(TraceSettingDialog, DigitalSourcesAreNamedAfterTheDrivesAssignmentReadFirst) {
+  test::qtApp();
+  driveContext().reset(2);
+  linkState().reset();
+  sim::VirtualDrive drive;
+  ASSERT_TRUE(drive.start());
+  ASSERT_TRUE(drive.setParameter("Hn602", 0x10A));  // DI-2: SPD1, active high
+  CSerial port;
+  ASSERT_EQ(port.Open(drive.portPath().c_str(), 19200, 500, 2048, 2048), 0);
+  linkState().connected = 1;
+  LinkFlags flags;
+  DriveOperations ops(port, flags);
+  QString di2;
+  test::whenModal<TraceSettingDialog>([&](TraceSettingDialog* d) {
+    di2 = d->control<QComboBox>(kIdcTraceSourceFirst)->itemText(kFirstDigitalSource + 1);
+    d->press(kIdCancel);
+  });
+  EXPECT_FALSE(askTraceSettings(ops, TraceSettings{}, nullptr));
+  EXPECT_EQ(di2, "DI-2 - SPD1");
+  port.Close();
+  drive.stop();
+  linkState().reset();
+}
+
+TEST(TraceSettingDialog, WorkerMessagesAreShownOnTheUserInterfaceThread) {
+  test::qtApp();
+  test::RecordingPrompt prompt;
+  std::thread worker([post = workerMessages()] { post({texts::communicateError(), PromptIcon::Stop}); });
+  worker.join();
+  EXPECT_TRUE(prompt.texts().empty()) << "nothing is shown by the worker itself";
+  QCoreApplication::processEvents();
+  ASSERT_EQ(prompt.shown().size(), 1u);
+  EXPECT_EQ(prompt.shown()[0].text, texts::communicateError());
+  EXPECT_EQ(prompt.shown()[0].icon, PromptIcon::Stop);
 }
 
 }  // namespace
