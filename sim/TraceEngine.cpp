@@ -67,11 +67,11 @@ void TraceEngine::write(RegisterRef r, std::uint16_t value) {
   regs_[number] = value;
   if (number == kRegMode || number == kRegHandBack || number == kRegRun || number == kRegEnable) rightAfter_ = false;
   if (number == kRegRun) {
+    reportOverruns();
     if (value == kRunStart) {
-      reportOverruns();
       capture_.start(now_, setup(), terminals_ ? terminals_() : TraceSignals::Terminals{});
+      reported_ = 0;
     } else {
-      reportOverruns();
       capture_.stop();
     }
   } else if (number == kRegHandBack && value == kHandBackHalf) {
@@ -104,8 +104,10 @@ TraceCapture::Setup TraceEngine::setup() const {
   return s;
 }
 
-void TraceEngine::reportOverruns() const {
-  if (capture_.overruns() > 0) std::fprintf(stderr, "TRACE overrun %ld\n", capture_.overruns());
+void TraceEngine::reportOverruns() {
+  // Once per capture, when it stops (or is started over without a stop).
+  if (capture_.overruns() > reported_) std::fprintf(stderr, "TRACE overrun %ld\n", capture_.overruns());
+  reported_ = capture_.overruns();
 }
 
 std::optional<Answer> TraceEngine::intercept(std::span<const std::uint8_t> frame) {

@@ -46,7 +46,7 @@ class TraceEngine final : public RegisterRange, public FrameHook {
   TraceCapture::Setup setup() const;
   std::optional<Answer> blockRead(std::span<const std::uint8_t> frame);
   bool isSetupWrite(std::span<const std::uint8_t> frame) const;
-  void reportOverruns() const;
+  void reportOverruns();
 
   TraceSignals signals_;
   TraceCapture capture_;
@@ -56,6 +56,7 @@ class TraceEngine final : public RegisterRange, public FrameHook {
   bool rightAfter_ = false;
   bool portRefused_ = false;
   int spoil_ = 0;
+  long reported_ = 0;  // overruns already told on stderr
 };
 
 }  // namespace zavo::sim

@@ -9,7 +9,7 @@
 namespace zavo::trace {
 namespace {
 
-constexpr int kBlockTries = 2;  // a bad block is read once more
+constexpr int kTries = 2;  // a bad block, or a bad ready reply, is read once more
 
 // One record of a block reply: '%', five fields of four hex digits, its own checksum.
 bool recordSound(const std::uint8_t* rec) {
@@ -35,13 +35,19 @@ TraceMemoryReader::TraceMemoryReader(CSerial& port, const StopEvent& stop, const
 TraceMemoryReader::Result TraceMemoryReader::waitReady(bool anyNonZero) {
   const Frame poll = registerRead(kRegReady);
   std::uint8_t reply[protocol::kReadReplyLength];
+  int bad = 0;
   for (;;) {
     if (stop_.isSet()) return Result::Stopped;
     if (rawExchange(port_, poll.data(), poll.size, reply, sizeof reply) != 0) {
       if (anyNonZero && reply[0] == kReplyPortRefused) return Result::PortRefused;
       return Result::Failed;
     }
-    if (reply[0] != protocol::kReplyOk || !drivelink::checksumMatches({reply, sizeof reply})) continue;
+    if (reply[0] != protocol::kReplyOk || !drivelink::checksumMatches({reply, sizeof reply})) {
+      // One damaged reply is a poll that told nothing; a line that damages them all is lost.
+      if (++bad == kTries) return Result::Failed;
+      continue;
+    }
+    bad = 0;
     const int value = drivelink::hexValue16(&reply[1]);
     if (anyNonZero ? value != 0 : value == 1) return Result::Ok;
   }
@@ -67,7 +73,7 @@ TraceMemoryReader::Result TraceMemoryReader::readHalf(int half, const std::funct
 
 TraceMemoryReader::Result TraceMemoryReader::readBlock(int half, int offset) {
   const Frame request = recordBlockRead(half, offset);
-  for (int attempt = 0; attempt < kBlockTries; ++attempt) {
+  for (int attempt = 0; attempt < kTries; ++attempt) {
     if (rawExchange(port_, request.data(), request.size, reply_.data(), reply_.size()) != 0) {
       if (reply_[0] == kReplyPortRefused) return Result::PortRefused;
       continue;

@@ -26,8 +26,8 @@ class TraceMemoryReader {
                     int recordsPerBlock);
 
   // Polls 0x9F6 without pause until it reads exactly 1, or with `anyNonZero` anything but 0.
-  // A reply with a bad checksum is "not ready"; no reply at all is a failure, and with
-  // `anyNonZero` a '#' refusal is the port's refusal.
+  // A reply with a bad checksum is "not ready", two in a row a failure; no reply at all is a
+  // failure, and with `anyNonZero` a '#' refusal is the port's refusal.
   Result waitReady(bool anyNonZero);
   // 0x9F6 read once more right after the ready answer; a value above 1023 sets `tooHigh` and
   // gives 0.

@@ -212,11 +212,13 @@ TEST(TraceCapture, LineFaultsMidCaptureEndTheWorkerWithTheirMessage) {
     const char* message;
     int connected;
   };
-  sim::FaultPlan drop, unplug;
+  sim::FaultPlan drop, unplug, corrupt;
   drop.drop = 1;
   unplug.unplugAfter = 5;
+  corrupt.corrupt = 1;
   const Case cases[] = {
       {"drop", drop, false, nullptr, 0},
+      {"corrupt", corrupt, false, nullptr, 0},
       {"unplug", unplug, false, nullptr, 0},
       {"port refused", {}, true, texts::kPortRefused, 1},
   };
