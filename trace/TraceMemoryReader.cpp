@@ -1,5 +1,8 @@
 #include "trace/TraceMemoryReader.h"
 
+#include <chrono>
+#include <thread>
+
 #include "link/DriveLinkCodec.h"
 #include "link/LinkSession.h"
 #include "link/Protocol.h"
@@ -10,6 +13,11 @@ namespace zavo::trace {
 namespace {
 
 constexpr int kTries = 2;  // a bad block, or a bad ready reply, is read once more
+// Between polls that found the drive not ready. On a serial line a poll takes longer than
+// this by itself (15 characters: 1.3 ms at 115200 baud), so readiness is seen as soon as
+// before; on a line without time of its own (a pseudo-terminal) it keeps the worker from
+// taking a whole processor while the drive fills its memory.
+constexpr auto kPollPause = std::chrono::microseconds(200);
 
 // One record of a block reply: '%', five fields of four hex digits, its own checksum.
 bool recordSound(const std::uint8_t* rec) {
@@ -50,6 +58,7 @@ TraceMemoryReader::Result TraceMemoryReader::waitReady(bool anyNonZero) {
     bad = 0;
     const int value = drivelink::hexValue16(&reply[1]);
     if (anyNonZero ? value != 0 : value == 1) return Result::Ok;
+    std::this_thread::sleep_for(kPollPause);
   }
 }
 

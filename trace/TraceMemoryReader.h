@@ -25,7 +25,8 @@ class TraceMemoryReader {
   TraceMemoryReader(CSerial& port, const StopEvent& stop, const Sources& sources, TraceScaling scaling,
                     int recordsPerBlock);
 
-  // Polls 0x9F6 without pause until it reads exactly 1, or with `anyNonZero` anything but 0.
+  // Polls 0x9F6 until it reads exactly 1, or with `anyNonZero` anything but 0, with no more
+  // than a fraction of a poll's line time between polls.
   // A reply with a bad checksum is "not ready", two in a row a failure; no reply at all is a
   // failure, and with `anyNonZero` a '#' refusal is the port's refusal.
   Result waitReady(bool anyNonZero);

@@ -62,7 +62,10 @@ class CaptureFixture {
 
   // Arms the drive and starts the worker, as START and timer 1120 do.
   bool begin(const TraceSettings& s) {
-    if (!arming.start(s)) return false;
+    if (!arming.start(s)) {
+      for (const auto& t : prompt.texts()) ADD_FAILURE() << "arming: " << t;
+      return false;
+    }
     arming.startWorker(s, post());
     return true;
   }
