@@ -38,7 +38,7 @@ constexpr auto kDrainPause = 10ms;
 constexpr int kMonitorHalf = trace::kMonitorRecordsPerHalf;
 
 std::atomic<bool> interrupted{false};
-extern "C" void onInterrupt(int) { interrupted = true; }
+void stopOnInterrupt(int) { interrupted = true; }
 
 // What the worker posts, printed by the main thread.
 class PostedMessages {
@@ -156,7 +156,7 @@ int runTrace(Args args) {
   if (!options) return usageError("trace: " + error);
 
   interrupted = false;
-  const auto previous = std::signal(SIGINT, onInterrupt);
+  const auto previous = std::signal(SIGINT, stopOnInterrupt);
   Capture capture(drive, *options);
   const bool begun = capture.begin();
   if (begun) capture.run();
