@@ -18,15 +18,14 @@ constexpr double kRatioUnitsPerRatio = 10;       // Cn025
 
 DriveMotion::DriveMotion(DriveMemory& memory, const ParameterTable& table, const AxisParameters& axis,
                          std::uint64_t seed, double noise)
-    : memory_(memory), table_(table), swing_(seed), engine_(axis, swing_, seed, noise) {}
+    : memory_(memory), table_(table), swing_(seed), engine_(axis, swing_, seed, noise),
+      speedGain_(liveOf("Sn211")), speedIntegral_(liveOf("Sn212")), inertiaRatio_(liveOf("Cn025")),
+      positionGain_(liveOf("Pn310")), ccwLimit_(liveOf("Cn010")), cwLimit_(liveOf("Cn011")) {}
 
-int DriveMotion::word(const char* code) const {
+RegisterRef DriveMotion::liveOf(const char* code) const {
   const StoredParameter* p = table_.find(code);
-  if (!p) return 0;
-  return memory_.live().word(p->live);
+  return p ? p->live : RegisterRef{};
 }
-
-std::int16_t DriveMotion::signedWord(const char* code) const { return static_cast<std::int16_t>(word(code)); }
 
 bool DriveMotion::servoOn() const {
   const auto w = memory_.read(protocol::kServoOnRegister);
@@ -41,12 +40,12 @@ double DriveMotion::speedRpm(std::uint16_t w) const {
 
 LoopSettings DriveMotion::loopSettings() const {
   LoopSettings s;
-  s.speedBandwidthHz = word("Sn211");
-  s.integralMs = word("Sn212") * kIntegralMsPerUnit;
-  s.assumedInertiaRatio = word("Cn025") / kRatioUnitsPerRatio;
-  s.positionGain = word("Pn310");
-  s.torqueLimitCcwPercent = signedWord("Cn010") / kTorqueUnitsPerPercent;
-  s.torqueLimitCwPercent = signedWord("Cn011") / kTorqueUnitsPerPercent;
+  s.speedBandwidthHz = word(speedGain_);
+  s.integralMs = word(speedIntegral_) * kIntegralMsPerUnit;
+  s.assumedInertiaRatio = word(inertiaRatio_) / kRatioUnitsPerRatio;
+  s.positionGain = word(positionGain_);
+  s.torqueLimitCcwPercent = static_cast<std::int16_t>(word(ccwLimit_)) / kTorqueUnitsPerPercent;
+  s.torqueLimitCwPercent = static_cast<std::int16_t>(word(cwLimit_)) / kTorqueUnitsPerPercent;
   return s;
 }
 

@@ -55,13 +55,15 @@ class DriveMotion final : public MotionSource {
 
  private:
   void steer();
-  int word(const char* code) const;
-  std::int16_t signedWord(const char* code) const;
+  // The working register of a parameter (looked up once: the loop reads them every step).
+  RegisterRef liveOf(const char* code) const;
+  int word(RegisterRef r) const { return memory_.live().word(r); }
 
   DriveMemory& memory_;
   const ParameterTable& table_;
   MotionModel swing_;
   MechanicsEngine engine_;
+  RegisterRef speedGain_, speedIntegral_, inertiaRatio_, positionGain_, ccwLimit_, cwLimit_;
   bool held_ = false;
   std::vector<Controller*> controllers_;
 };

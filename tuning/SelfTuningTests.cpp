@@ -39,14 +39,14 @@ constexpr const TuningField* kMotorNfc[] = {&kViscousField, &kNfc};
 constexpr const TuningField* kMotorJ[] = {&kJ};
 
 constexpr SelfTuningTest kMotor[] = {
-    {"all", kButtonFullSet, 0, kFullSetTimer, {}, kMotorAll},
-    {"acr", kButtonTest1, 1, 1, {}, kMotorAcr},
-    {"rs", kButtonTest2, 2, 2, {}, kMotorRs},
-    {"deadtime", kButtonTest3, 3, 3, {}, kMotorDt},
-    {"ls", kButtonTest4, 4, 4, {}, kMotorLs},
-    {"ke", kButtonTest5, 5, 5, {}, kMotorKe},
-    {"nfcm", kButtonTest6, 6, 6, {}, kMotorNfc},
-    {"jm", kButtonTest7, 7, 7, {}, kMotorJ},
+    {"all", "ACR+Rs+Deadtime+Ls+Ke+NFCm+Jm Tune", kButtonFullSet, 0, kFullSetTimer, {}, kMotorAll},
+    {"acr", "ACRTune", kButtonTest1, 1, 1, {}, kMotorAcr},
+    {"rs", "RsTune", kButtonTest2, 2, 2, {}, kMotorRs},
+    {"deadtime", "DeadtimeTune", kButtonTest3, 3, 3, {}, kMotorDt},
+    {"ls", "LsTune", kButtonTest4, 4, 4, {}, kMotorLs},
+    {"ke", "KeTune", kButtonTest5, 5, 5, {}, kMotorKe},
+    {"nfcm", "NFCmTune", kButtonTest6, 6, 6, {}, kMotorNfc},
+    {"jm", "JmTune", kButtonTest7, 7, 7, {}, kMotorJ},
 };
 
 // ---- Mechanical tuning --------------------------------------------------------------------
@@ -68,14 +68,14 @@ constexpr const TuningField* kShowApr[] = {&kAsrKp, &kAsrKi, &kAprKp};
 constexpr const TuningField* kShowNotch[] = {&kUn54, &kUn80, &kUn81};
 
 constexpr SelfTuningTest kMechanical[] = {
-    {"all", kButtonFullSet, 0, kFullSetTimer, kWriteAll, kShowAll},
-    {"nfc", kButtonTest1, 1, 1, kWriteNfc, kShowNfc},
-    {"j", kButtonTest2, 2, 2, kWriteJ, kShowJ},
-    {"acrbw", kButtonTest3, 3, 3, kWriteAcrBw, kShowAcrBw},
-    {"acrgsw", kButtonTest4, 4, 4, kWriteNfc, kShowAcrGsw},
-    {"asr", kButtonTest5, 5, 5, kWriteAsr, kShowAsr},
-    {"apr", kButtonTest6, 6, 6, kWriteApr, kShowApr},
-    {"notch", kButtonTest7, 7, 7, kWriteNotch, kShowNotch},
+    {"all", "NFC+J+APSRG Tune", kButtonFullSet, 0, kFullSetTimer, kWriteAll, kShowAll},
+    {"nfc", "NFCTune", kButtonTest1, 1, 1, kWriteNfc, kShowNfc},
+    {"j", "JTune", kButtonTest2, 2, 2, kWriteJ, kShowJ},
+    {"acrbw", "ACRBWTune", kButtonTest3, 3, 3, kWriteAcrBw, kShowAcrBw},
+    {"acrgsw", "ACRGSWTune", kButtonTest4, 4, 4, kWriteNfc, kShowAcrGsw},
+    {"asr", "ASRGTune", kButtonTest5, 5, 5, kWriteAsr, kShowAsr},
+    {"apr", "APRGTune", kButtonTest6, 6, 6, kWriteApr, kShowApr},
+    {"notch", "NotchTune", kButtonTest7, 7, 7, kWriteNotch, kShowNotch},
 };
 
 constexpr const TuningField* kMechanicalFields[] = {&kNfc,  &kGainKp, &kGainKi, &kRatio, &kAsrKp,   &kAsrKi,

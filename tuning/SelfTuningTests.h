@@ -28,7 +28,8 @@ std::string_view setFieldCode(SetField f);
 RegisterRef setFieldRegister(SetField f);
 
 struct SelfTuningTest {
-  std::string_view name;  // zavoctl's name of the test
+  std::string_view name;     // zavoctl's name of the test
+  std::string_view caption;  // its button's
   int button;             // control id in the dialog
   int selector;           // B58
   int timer;              // window timer id (= the test's number, 8 the full set)

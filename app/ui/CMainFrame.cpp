@@ -81,6 +81,10 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
                     [this] { status_->setVisible(actions_.action(cmd::kViewStatusBar)->isChecked()); });
   actions_.setRouter([this](int id) { route(id); });
   connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::updateCommandStates);
+  // Some commands depend on more than the link (the tuning commands on the windows open):
+  // a menu shows them as they are the moment it opens.
+  for (QAction* title : menuBar()->actions())
+    if (QMenu* menu = title->menu()) connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
   updateCommandStates();
 }
 
@@ -107,12 +111,15 @@ void CMainFrame::route(int commandId) {
   if (CZavoServoView* view = activeView()) view->runCommand(commandId);
 }
 
-bool CMainFrame::runCommand(int commandId) { return actions_.trigger(commandId); }
+bool CMainFrame::runCommand(int commandId) {
+  updateCommandStates();
+  return actions_.trigger(commandId);
+}
 
 void CMainFrame::updateCommandStates() {
   CZavoServoView* view = activeView();
   for (int id : actions_.ids())
-    actions_.action(id)->setEnabled(frameCommands_.handles(id) || (view && view->servesCommand(id)));
+    actions_.action(id)->setEnabled(frameCommands_.handles(id) || (view && view->commandEnabled(id)));
 }
 
 CChildFrame* CMainFrame::newDocument() {

@@ -22,6 +22,7 @@
 #include "planning/ui/PlanningCommands.h"
 #include "platform/Prompt.h"
 #include "platform/qt/UiText.h"
+#include "tuning/ui/TuningDesk.h"
 
 namespace zavo {
 
@@ -55,6 +56,32 @@ CZavoServoView::CZavoServoView(ViewServices services, QWidget* parent)
   commands_.on(cmd::kPositionProgramming, [this] { planning::positionProgrammingCommand(operations_, doc_, this); });
   selection_ = services_.displaySelection;
   connect(&monitorTimer_, &QTimer::timeout, this, &CZavoServoView::monitorTick);
+  addTuningCommands();
+}
+
+void CZavoServoView::addTuningCommands() {
+  tuning_ = std::make_unique<tuning::TuningDesk>(
+      operations_, doc_, this,
+      tuning::TuningDesk::Hooks{[this] { return connection_.status().servoOn != 0; },
+                                [this] { return toolWindows_.display || toolWindows_.diagnostics || toolWindows_.alarm; },
+                                [this](bool open) { toolWindows_.jog = open; }});
+  const auto allowed = [this] { return tuningAllowed(); };
+  commands_.on(cmd::kJog, [this] { tuning_->jogCommand(); }, allowed);
+  commands_.on(cmd::kAutoGain, [this] { tuning_->autoGainCommand(); }, allowed);
+  commands_.on(cmd::kMotorSelfTuning, [this] { tuning_->motorSelfTuningCommand(); }, allowed);
+  commands_.on(cmd::kMechanicalSelfTuning, [this] { tuning_->mechanicalSelfTuningCommand(); }, allowed);
+  commands_.on(cmd::kLinearMotor1, [this] { tuning_->selfBuiltMotorCommand(); }, allowed);
+  commands_.on(cmd::kLinearMotor2, [this] { tuning_->poleAlignmentCommand(); }, allowed);
+  messages_.on(tuning::kMsgJog, [this](quintptr w, qintptr l) { tuning_->jogRequest(static_cast<int>(w), static_cast<long>(l)); });
+  messages_.on(tuning::kMsgOfflineGainWrite,
+               [this](quintptr w, qintptr l) { tuning_->gainWriteRequest(static_cast<int>(w), static_cast<long>(l)); });
+  messages_.on(tuning::kMsgTuningMonitor, [this](quintptr w, qintptr) { tuning_->tuningMonitorRequest(static_cast<int>(w)); });
+}
+
+bool CZavoServoView::tuningAllowed() const {
+  const bool editorOpen = editor_ && editor_->isVisible();
+  const bool monitorOpen = toolWindows_.display || toolWindows_.diagnostics || toolWindows_.alarm;
+  return linkState().isConnected() && !editorOpen && !monitorOpen;
 }
 
 CZavoServoView::~CZavoServoView() {

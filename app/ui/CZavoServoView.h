@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 #include "app/CommandTable.h"
 #include "app/StatusPanes.h"
 #include "app/ui/ViewServices.h"
@@ -25,6 +27,9 @@
 namespace zavo {
 
 class ParameterSetDialog;
+namespace tuning {
+class TuningDesk;
+}
 
 // The file dialogs' filter for parameter files, and the extension of the document template.
 QString tecFileFilter();
@@ -39,6 +44,7 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   ~CZavoServoView() override;
 
   bool servesCommand(int commandId) const { return commands_.handles(commandId); }
+  bool commandEnabled(int commandId) const { return commands_.enabled(commandId); }
   bool runCommand(int commandId) { return commands_.run(commandId); }
 
   // Connect/Disconnect: the Link Port Set dialog, then the link up or down.
@@ -69,6 +75,11 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
     bool anyOpen() const { return jog || display || diagnostics || alarm; }
   };
   ToolWindows& toolWindows() { return toolWindows_; }
+  // JOG, auto gain, the self-tuning and the linear-motor set-up.
+  tuning::TuningDesk& tuning() { return *tuning_; }
+  // The rule of the Adjust and Linear Motor menus: a drive connected, and neither the
+  // Parameter Set editor nor a monitoring window open.
+  bool tuningAllowed() const;
 
   // Auto offset adjustment (dn-07), Print and Print Preview of the parameter list.
   void autoOffsetCommand();
@@ -117,6 +128,7 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   // The virtual drive stands behind its own port entry: start it and connect to its terminal.
   std::optional<LinkPortChoice> resolveSimulator(LinkPortChoice choice);
   void linkStateMayHaveChanged();
+  void addTuningCommands();
 
   ViewServices services_;
   CZavoServoDoc doc_{this};
@@ -126,6 +138,7 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   CommandTable commands_;
   DisplaySelection selection_;
   ToolWindows toolWindows_;
+  std::unique_ptr<tuning::TuningDesk> tuning_;
   MessageMap messages_;
   WindowTimer monitorTimer_{kMonitorTimerId, this};
   trace::TraceExchange traceExchange_;
