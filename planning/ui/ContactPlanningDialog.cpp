@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "planning/ui/PlanningGrid.h"
 #include "planning/ui/PlanningIds.h"
 #include "platform/Prompt.h"
@@ -36,9 +38,14 @@ ContactPlanningDialog::ContactPlanningDialog(const DioPlan& plan, QWidget* paren
   auto* holder = new QVBoxLayout(placeholder);
   holder->setContentsMargins(0, 0, 0, 0);
   holder->addWidget(scroll);
+  // As wide as the widest page, so that only the functions scroll.
+  grid_->showSide(Side::Out);
+  const int outputsWidth = grid_->sizeHint().width();
+  grid_->showSide(Side::In);
+  const int width = std::max(outputsWidth, grid_->sizeHint().width());
   const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  scroll->setMinimumSize(grid_->sizeHint().width() + scrollBar + 2 * scroll->frameWidth() + kMargin,
-                         kHeaderHeight + kVisibleRows * kCellHeight);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setMinimumSize(width + scrollBar + 2 * scroll->frameWidth() + kMargin, kHeaderHeight + kVisibleRows * kCellHeight);
   connect(inputs, &QRadioButton::toggled, this, [this](bool on) { grid_->showSide(on ? Side::In : Side::Out); });
 
   auto* pages = new QHBoxLayout;
