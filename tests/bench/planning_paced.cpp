@@ -1,91 +1,53 @@
-// The planning transfers against the paced virtual drive (turnaround 0.5 ms), reported as the
-// ratio of the measured time to what the line and the drive demand: every request and reply
-// character at the baud rate, one turnaround per exchange, and the 30 ms settling pause after
-// each window store.
+// The planning transfers against the paced virtual drive, reported as the ratio of the
+// measured time to what the line and the drive demand: the line's time (PacedLine.h) plus the
+// 30 ms settling pause after each window store. "ratio_beyond_pty" adds the machine's own pty
+// round trip per exchange, leaving what the program itself adds.
 //
 //   groupRead/BAUD, groupWrite/BAUD   the DI/DO contact group of drive type 2 (18 items)
 //   tableRead/BAUD, tableWrite/BAUD   the position table of drive type 2 (98 items)
 
-#include <benchmark/benchmark.h>
-
-#include <chrono>
 #include <functional>
 
-#include "link/DriveOperations.h"
-#include "link/LinkFlags.h"
-#include "link/LinkState.h"
 #include "link/PlanningTransfer.h"
-#include "params/catalogue/DriveContext.h"
 #include "params/document/ZavoServoDoc.h"
 #include "platform/Prompt.h"
-#include "sim/VirtualDrive.h"
+#include "tests/bench/PacedLine.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr double kTurnaroundMs = 0.5;
+using zavo::bench::Clock;
+using zavo::bench::PacedLine;
 constexpr int kFramesPerStore = 3;
 
 struct Silent final : zavo::Prompt {
   zavo::PromptAnswer ask(const zavo::PromptRequest&) override { return zavo::PromptAnswer::Ok; }
 };
 
-zavo::sim::SimOptions paced(long baud) {
-  zavo::sim::SimOptions o;
-  o.pace = true;
-  o.baud = baud;
-  o.turnaroundMs = kTurnaroundMs;
-  return o;
-}
-
-// What the line and the drive take for everything in the drive's log.
-double demandedSeconds(const zavo::sim::VirtualDrive& drive, int pauseMs) {
-  double chars = 0;
-  const auto log = drive.requestLog();
-  for (const auto& e : log) chars += static_cast<double>(e.request.size() + e.reply.size());
-  const double stores = drive.count(zavo::sim::RequestKind::WindowWrite) / kFramesPerStore;
-  return chars * drive.options().bitsPerCharacter() / static_cast<double>(drive.options().baud) +
-         static_cast<double>(log.size()) * kTurnaroundMs / 1000 + stores * pauseMs / 1000.0;
-}
-
 using Step = std::function<int(zavo::PlanningTransfer&, zavo::CZavoServoDoc&)>;
 
 void run(benchmark::State& state, const Step& prepare, const Step& measure) {
   Silent silent;
   zavo::Prompt* previous = zavo::setPrompt(&silent);
-  zavo::sim::VirtualDrive drive(paced(state.range(0)));
-  CSerial port;
-  zavo::LinkFlags flags;
-  zavo::DriveOperations ops(port, flags);
-  zavo::driveContext().reset(2);
-  zavo::linkState().reset();
-  if (!drive.start() || port.Open(drive.portPath().c_str(), static_cast<unsigned long>(state.range(0)), 500, 2048, 2048) != 0) {
-    zavo::setPrompt(previous);
-    return state.SkipWithError("no virtual drive");
-  }
-  port.SetupReadTimer(static_cast<int>(state.range(0)), 1000);
-  zavo::linkState().connected = 1;
+  PacedLine line(state.range(0), zavo::sim::LineProtocol::DriveLink);
   zavo::CZavoServoDoc doc;
   zavo::NullProgress progress;
-  zavo::PlanningTransfer transfer(ops, progress);
-  if (prepare && prepare(transfer, doc) != 1) {
-    zavo::setPrompt(previous);
-    return state.SkipWithError("preparing read failed");
-  }
-  drive.clearLog();
+  zavo::PlanningTransfer transfer(line.ops, progress);
+  const char* error = !line.ok ? "no virtual drive" : prepare && prepare(transfer, doc) != 1 ? "reading failed" : nullptr;
+  line.drive.clearLog();
   double measured = 0;
   for (auto _ : state) {
+    if (error) break;
     const auto t = Clock::now();
-    if (measure(transfer, doc) != 1) {
-      zavo::setPrompt(previous);
-      return state.SkipWithError("transfer failed");
-    }
+    if (measure(transfer, doc) != 1) error = "transfer failed";
     measured += std::chrono::duration<double>(Clock::now() - t).count();
   }
-  state.counters["ratio"] = measured / demandedSeconds(drive, ops.pauseMs());
-  state.counters["exchanges"] = static_cast<double>(drive.requestCount());
-  state.counters["seconds"] = measured;
   zavo::setPrompt(previous);
+  if (error) return state.SkipWithError(error);
+  const double exchanges = line.drive.requestCount();
+  const double pauses = line.drive.count(zavo::sim::RequestKind::WindowWrite) / kFramesPerStore * line.ops.pauseMs() / 1000.0;
+  state.counters["ratio"] = measured / (line.wireSeconds() + pauses);
+  state.counters["ratio_beyond_pty"] = measured / (line.wireSeconds() + pauses + exchanges * zavo::bench::ptyRoundTrip());
+  state.counters["exchanges"] = exchanges;
 }
 
 const Step readGroup = [](zavo::PlanningTransfer& t, zavo::CZavoServoDoc& d) { return t.readDiDo(d); };
