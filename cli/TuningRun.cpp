@@ -16,13 +16,13 @@ volatile std::sig_atomic_t interruptedFlag = 0;
 constexpr int kPauseSliceMs = 10;
 constexpr long kMaxTimeoutS = 86400;
 
-extern "C" void onInterrupt(int) { interruptedFlag = 1; }
+void interruptTuning(int) { interruptedFlag = 1; }
 
 }  // namespace
 
 InterruptGuard::InterruptGuard() {
   interruptedFlag = 0;
-  std::signal(SIGINT, onInterrupt);
+  std::signal(SIGINT, interruptTuning);
 }
 
 InterruptGuard::~InterruptGuard() { std::signal(SIGINT, SIG_DFL); }
