@@ -225,12 +225,12 @@ int runAutotune(Args args) {
       "with loop gains and keeps the chosen results (ratio,c9c,c9d,530,531,55a; default none).\n"
       "Waits end after --timeout-s S (default 60).";
   int rc = kExitOk;
-  auto o = commandOptions(args, kUsage, rc);
-  if (!o) return rc;
-  std::vector<std::string> rest = o->rest;
+  const auto t = tuningOptions(args, kUsage, rc);
+  if (!t) return rc;
+  const DriveOptions* o = &t->options;
+  const std::vector<std::string>& rest = t->rest;
+  const int timeoutS = t->timeoutS;
   std::string error;
-  int timeoutS = kDefaultTimeoutS;
-  if (!takeTimeout(rest, timeoutS, error)) return usageError(error);
   const std::string choice = rest.empty() ? "" : rest[0];
   std::optional<Options> opts;
   if (choice == "off") opts = pairsOf(rest, 1, {}, error);

@@ -33,9 +33,9 @@ struct JogArgs {
   int timeoutS = kDefaultTimeoutS;
 };
 
-std::optional<JogArgs> parseJog(std::vector<std::string> rest, std::string& error) {
+std::optional<JogArgs> parseJog(const std::vector<std::string>& rest, int timeoutS, std::string& error) {
   JogArgs j;
-  if (!takeTimeout(rest, j.timeoutS, error)) return std::nullopt;
+  j.timeoutS = timeoutS;
   bool speed = false, time = false;
   for (std::size_t i = 0; i < rest.size(); ++i) {
     const std::string& a = rest[i];
@@ -90,10 +90,11 @@ int runJog(Args args) {
       "printing the speed (Un-01) every 50 ms; then stops, waits for rest and leaves JOG mode\n"
       "with the drive's JOG speed as it was. SIGINT stops the motor and leaves JOG mode too.";
   int rc = kExitOk;
-  auto o = commandOptions(args, kUsage, rc);
-  if (!o) return rc;
+  const auto t = tuningOptions(args, kUsage, rc);
+  if (!t) return rc;
+  const DriveOptions* o = &t->options;
   std::string error;
-  const auto j = parseJog(o->rest, error);
+  const auto j = parseJog(t->rest, t->timeoutS, error);
   if (!j) return usageError(error);
   DriveSession drive(*o);
   if (!drive.connect()) return kExitLinkFailure;
@@ -112,9 +113,9 @@ int runJog(Args args) {
   }
   int speed = 0;
   bool linkOk = true;
-  for (int t = 0; t < j->ms && linkOk && pause(kSampleMs); t += kSampleMs) {
+  for (int turned = 0; turned < j->ms && linkOk && pause(kSampleMs); turned += kSampleMs) {
     linkOk = readSpeed(drive, speed);
-    if (linkOk && !o->json) std::printf("%d %d\n", t + kSampleMs, speed);
+    if (linkOk && !o->json) std::printf("%d %d\n", turned + kSampleMs, speed);
   }
   const int end = stopAndLeave(drive, jog, j->timeoutS);
   if (!linkOk) return failWith(kExitLinkFailure, "no valid reply from the drive");

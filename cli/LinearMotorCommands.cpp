@@ -123,12 +123,11 @@ int runPoleAlign(Args args) {
       "alignment 668 (--on aligns now), then prints each state of 66B, the final one last\n"
       "(waits up to S seconds, default 5, for OK or Alarm after --on).";
   int rc = kExitOk;
-  auto o = commandOptions(args, kUsage, rc);
-  if (!o) return rc;
-  std::vector<std::string> rest = o->rest;
-  std::string error;
-  int timeoutS = kDefaultTimeoutS;
-  if (!takeTimeout(rest, timeoutS, error)) return usageError(error);
+  const auto t = tuningOptions(args, kUsage, rc);
+  if (!t) return rc;
+  const DriveOptions* o = &t->options;
+  const std::vector<std::string>& rest = t->rest;
+  const int timeoutS = t->timeoutS;
   long on = -1, current = -1, waitS = kDefaultAlignWaitS;
   for (std::size_t i = 0; i < rest.size(); ++i) {
     if (rest[i] == "--on" || rest[i] == "--off") on = rest[i] == "--on" ? 1 : 0;

@@ -146,12 +146,12 @@ int runSelftune(Args args) {
       "only the tests of the linear-motor set-up (acr, rs, ls). Waits end after --timeout-s S\n"
       "(default 60); SIGINT stops the test.";
   int rc = kExitOk;
-  auto o = commandOptions(args, kUsage, rc);
-  if (!o) return rc;
-  std::vector<std::string> rest = o->rest;
+  const auto targs = tuningOptions(args, kUsage, rc);
+  if (!targs) return rc;
+  const DriveOptions* o = &targs->options;
+  const std::vector<std::string>& rest = targs->rest;
+  const int timeoutS = targs->timeoutS;
   std::string error;
-  int timeoutS = kDefaultTimeoutS;
-  if (!takeTimeout(rest, timeoutS, error)) return usageError(error);
   if (rest.size() < 2 || (rest[0] != "motor" && rest[0] != "mech")) return usageError("selftune needs motor or mech and a test");
   const bool mechanical = rest[0] == "mech";
   const SelfTuningTest* t = findTest(mechanical ? mechanicalTests() : motorTests(), rest[1]);

@@ -45,6 +45,18 @@ bool takeTimeout(std::vector<std::string>& args, int& seconds, std::string& erro
   return true;
 }
 
+std::optional<TuningArgs> tuningOptions(Args args, const char* usage, int& rc) {
+  auto o = commandOptions(args, usage, rc);
+  if (!o) return std::nullopt;
+  TuningArgs t{*o, o->rest, kDefaultTimeoutS};
+  std::string error;
+  if (!takeTimeout(t.rest, t.timeoutS, error)) {
+    rc = usageError(error);
+    return std::nullopt;
+  }
+  return t;
+}
+
 bool pause(int ms) {
   for (int waited = 0; waited < ms; waited += kPauseSliceMs) {
     if (InterruptGuard::interrupted()) return false;

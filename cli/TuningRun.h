@@ -24,6 +24,15 @@ class InterruptGuard {
 
 // Takes "--timeout-s N" out of `args` (default 60 s). False with `error` set when invalid.
 bool takeTimeout(std::vector<std::string>& args, int& seconds, std::string& error);
+
+// The start of a tuning command: its options (commandOptions), its own arguments with
+// --timeout-s taken out. Nothing means: return rc.
+struct TuningArgs {
+  DriveOptions options;
+  std::vector<std::string> rest;
+  int timeoutS = kDefaultTimeoutS;
+};
+std::optional<TuningArgs> tuningOptions(Args args, const char* usage, int& rc);
 // Waits `ms`; false when SIGINT came meanwhile.
 bool pause(int ms);
 
