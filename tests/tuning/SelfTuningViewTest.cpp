@@ -50,14 +50,14 @@ TEST_F(SelfTuningView, MechanicalTestsWriteTheirProfileAndOfferTheirProposals) {
       EXPECT_EQ(writes().back(), "WB550000");
     }
     EXPECT_EQ(offered[0].name, "JLMRatio");
-    EXPECT_EQ(offered[0].after, 30);
+    EXPECT_NEAR(offered[0].after, 30, 2);
     d->refreshAll();
-    EXPECT_EQ(d->fieldText("JLMRatio"), QStringLiteral("30")) << "adopted";
+    EXPECT_EQ(d->fieldText("JLMRatio"), QString::number(offered[0].after)) << "adopted";
     saveScreenshot(d, QStringLiteral("mechanical-tuning-6005"));
     d->press(kIdCancel);
   });
   frame()->runCommand(cmd::kMechanicalSelfTuning);
-  EXPECT_EQ(*drive->storedParameter("Cn025"), 30);
+  EXPECT_NEAR(*drive->storedParameter("Cn025"), 30, 2);
   EXPECT_EQ(view()->document().value(ParamGroup::tn, 18), 2) << "the profile is kept in the document";
 }
 
