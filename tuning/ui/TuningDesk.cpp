@@ -40,6 +40,8 @@ void TuningDesk::jogCommand() {
 }
 
 void TuningDesk::jogRequest(int code, long value) {
+  // The view's timer leaves the link alone while a request runs.
+  LinkBusyScope busy(ops_.flags());
   int rpm = 0;
   session_.request(code, value, rpm);
   if (code == kJogRefresh && jog_) jog_->setSpeed(rpm);
@@ -95,6 +97,7 @@ void TuningDesk::loopGainAdjustment() {
 }
 
 void TuningDesk::gainWriteRequest(int item, long value) {
+  LinkBusyScope busy(ops_.flags());
   int back = 0;
   if (!writeGainItem(ops_, driveContext().driveType, item, static_cast<int>(value), back)) return;
   if (item <= kItemTime && offline_) offline_->setCurrent(item, back);
@@ -103,6 +106,7 @@ void TuningDesk::gainWriteRequest(int item, long value) {
 
 void TuningDesk::tuningMonitorRequest(int code) {
   if (!tuningActive_ || !loopStart_) return;
+  LinkBusyScope busy(ops_.flags());
   if (code == kMonitorProgress) {
     int percent = 0;
     if (readProgress(ops_, percent)) loopStart_->showProgress(percent);
