@@ -88,14 +88,17 @@ std::optional<std::int64_t> parseEntry(std::string_view code, std::string_view t
   return parse(trimmed(text), hexEntry(code));
 }
 
+ValueVerdict judgeNumber(const ValueEditorSubject& s, std::int64_t number) {
+  if (number < s.min || number > s.max) return ValueVerdict::OutOfRange;
+  return refusedWithinLimits(s, static_cast<std::int32_t>(number)) ? ValueVerdict::OutOfRange : ValueVerdict::Accepted;
+}
+
 ValueVerdict judgeValue(const ValueEditorSubject& s, std::string_view text, std::int32_t& value) {
   const auto number = parseEntry(s.code, text);
   if (!number) return ValueVerdict::BadText;
-  if (*number < s.min || *number > s.max) return ValueVerdict::OutOfRange;
-  const auto v = static_cast<std::int32_t>(*number);
-  if (refusedWithinLimits(s, v)) return ValueVerdict::OutOfRange;
-  value = v;
-  return ValueVerdict::Accepted;
+  const ValueVerdict verdict = judgeNumber(s, *number);
+  if (verdict == ValueVerdict::Accepted) value = static_cast<std::int32_t>(*number);
+  return verdict;
 }
 
 std::string rangeLabel(const ValueEditorSubject& s) {

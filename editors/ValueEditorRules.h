@@ -31,6 +31,8 @@ bool hexEntry(std::string_view code);
 std::optional<std::int64_t> parseEntry(std::string_view code, std::string_view text);
 // The verdict on `text`; on Accepted `value` holds the number.
 ValueVerdict judgeValue(const ValueEditorSubject& subject, std::string_view text, std::int32_t& value);
+// The verdict on a number already read (limits and the values the drive refuses).
+ValueVerdict judgeNumber(const ValueEditorSubject& subject, std::int64_t number);
 // The range label: "(min~max)", or the set of values the drive really takes where that differs.
 std::string rangeLabel(const ValueEditorSubject& subject);
 // The value as the edit box shows it first.
