@@ -11,6 +11,9 @@
 #include "app/StatusSink.h"
 #include "app/ui/RegisterListingCommands.h"
 #include "app/ui/VirtualDrive.h"
+#include "editors/ui/CamPageDialog.h"
+#include "editors/ui/FullClosedLoopDialog.h"
+#include "editors/ui/OnlineParameterDialog.h"
 #include "link/LinkPort.h"
 #include "link/LinkState.h"
 #include "link/PortList.h"
@@ -54,6 +57,16 @@ CZavoServoView::CZavoServoView(ViewServices services, QWidget* parent)
     if (!toolWindows_.jog) planning::contactPlanningCommand(operations_, doc_, this);
   });
   commands_.on(cmd::kPositionProgramming, [this] { planning::positionProgrammingCommand(operations_, doc_, this); });
+  commands_.on(cmd::kOnlineParameter, [this] {
+    OnlineParameterDialog dialog(operations_, doc_, this);
+    execModal(dialog);
+  });
+  commands_.on(cmd::kFlyingShear, [this] { camPageCommand(CamKind::Flying); });
+  commands_.on(cmd::kChaseShear, [this] { camPageCommand(CamKind::Chase); });
+  commands_.on(cmd::kFullClosedLoop, [this] {
+    FullClosedLoopDialog dialog(operations_, this);
+    execModal(dialog);
+  });
   selection_ = services_.displaySelection;
   connect(&monitorTimer_, &QTimer::timeout, this, &CZavoServoView::monitorTick);
   addTuningCommands();
@@ -206,6 +219,21 @@ void CZavoServoView::documentOpened() {
 void CZavoServoView::documentRenewed() {
   if (editor_) delete editor_.data();
   editParameterCommand();
+}
+
+int CZavoServoView::execModal(QDialog& dialog) {
+  // The page talks to the drive itself while it is up: the link's health poll waits.
+  const bool previous = flags_.modalOperation;
+  flags_.modalOperation = true;
+  const int result = dialog.exec();
+  flags_.modalOperation = previous;
+  return result;
+}
+
+void CZavoServoView::camPageCommand(CamKind kind) {
+  CamPageDialog dialog(kind, operations_, doc_, this);
+  // OK changed the document's rows: an open editor shows them.
+  if (execModal(dialog) == QDialog::Accepted && editor_) editor_->refill();
 }
 
 void CZavoServoView::autoOffsetCommand() {

@@ -4,6 +4,7 @@
 // the drive operations and the connection) and runs the once-a-second monitor timer that keeps
 // the link alive.
 
+#include <QDialog>
 #include <QPointer>
 #include <QWidget>
 
@@ -12,6 +13,7 @@
 #include "app/CommandTable.h"
 #include "app/StatusPanes.h"
 #include "app/ui/ViewServices.h"
+#include "editors/CamPage.h"
 #include "link/ConnectionHost.h"
 #include "link/ConnectionManager.h"
 #include "link/DriveOperations.h"
@@ -85,6 +87,8 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   void autoOffsetCommand();
   void printCommand();
   void printPreviewCommand();
+  // Flying Shear (32804) and Chase Shear (32805): the cam page, modal.
+  void camPageCommand(CamKind kind);
 
   // Edit Parameter (32772): the Parameter Set editor refilled from the document and brought
   // up, or made when there is none.
@@ -129,6 +133,8 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   std::optional<LinkPortChoice> resolveSimulator(LinkPortChoice choice);
   void linkStateMayHaveChanged();
   void addTuningCommands();
+  // A modal page that talks to the drive: the health poll waits meanwhile.
+  int execModal(QDialog& dialog);
 
   ViewServices services_;
   CZavoServoDoc doc_{this};

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "editors/DigitLayout.h"
 #include "editors/ui/SpinArrows.h"
 #include "editors/ParameterSetModel.h"
 #include "editors/ParameterSetTexts.h"
@@ -19,13 +20,19 @@ namespace {
 
 constexpr const char* kCaption = "Edit";
 constexpr int kEntryMinimumChars = 12;
+constexpr const char* kModelCodeWarning =
+    "Before operate your servo motor, check this parameter setting is compatible for servo drive and servo motor. "
+    "A model code that does not match the motor may damage the drive or the motor.";
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
 ValueEditorDialog::ValueEditorDialog(const ValueEditorRequest& request, QWidget* parent)
-    : ResourceDialog(kIddValueEditor, kCaption, parent), subject_(request.subject), value_(request.value) {
+    : ResourceDialog(request.subject.code == kModelCodeParameter ? kIddModelCodeEditor : kIddValueEditor, kCaption,
+                     parent),
+      subject_(request.subject), value_(request.value) {
+  const bool modelCode = subject_.code == kModelCodeParameter;
   const bool hex = hexEntry(subject_.code);
   auto* code = addControl(kIdcEditCode, new QLabel(qs(subject_.code), this));
   auto* title = addControl(kIdcEditTitle, new QLabel(qs(request.title), this));
@@ -40,7 +47,7 @@ ValueEditorDialog::ValueEditorDialog(const ValueEditorRequest& request, QWidget*
   spin->setFixedHeight(entry_->sizeHint().height());
   connect(spin, &SpinArrows::stepped, this, &ValueEditorDialog::step);
   auto* unit = addControl(kIdcEditUnit, new QLabel(qs(request.unit), this));
-  auto* range = addControl(kIdcEditRange, new QLabel(qs(rangeLabel(subject_)), this));
+  auto* range = addControl(kIdcEditRange, new QLabel(modelCode ? kModelCodeRangeLabel : qs(rangeLabel(subject_)), this));
   auto* description = addControl(kIdcEditDescription, new QLabel(qs(request.description), this));
   description->setWordWrap(true);
   description->setVisible(!request.description.empty());
@@ -71,6 +78,12 @@ ValueEditorDialog::ValueEditorDialog(const ValueEditorRequest& request, QWidget*
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
+  if (modelCode) {
+    // The model code tells the drive which motor it drives: a wrong one is no small matter.
+    auto* warning = staticText(kModelCodeWarning);
+    warning->setWordWrap(true);
+    layout->addWidget(warning);
+  }
   layout->addWidget(description);
   layout->addLayout(buttons);
   entry_->selectAll();

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editors/ui/ValueEditorDialog.h"
+#include "editors/ui/DigitEditorDialog.h"
 #include "link/DriveOperations.h"
 #include "link/LinkState.h"
 #include "params/listing/DisplayDescription.h"
@@ -192,7 +192,7 @@ void ParameterSetDialog::editCommand() {
   request.title = cells.title;
   request.unit = cells.unit;
   request.value = model_.value(r);
-  const auto v = ValueEditorDialog::edit(request, this);
+  const auto v = editParameterValue(request, this);
   if (!v || *v == model_.value(r)) return;
   redraw(model_.store(r, *v));
 }
