@@ -8,6 +8,8 @@
 #include "cli/DriveSession.h"
 #include "cli/Numbers.h"
 #include "cli/ParameterArgs.h"
+#include "editors/ParameterSetTexts.h"
+#include "editors/ValueEditorRules.h"
 #include "link/ParameterWriteRules.h"
 #include "params/catalogue/Catalogue.h"
 
@@ -69,10 +71,12 @@ int runWrite(Args args) {
     if (!knownParameter(code)) return usageError("unknown parameter '" + code + "'");
     if (DriveOperations::isDisplayCode(code)) return usageError(code + " is a display value: it can only be read");
     if (!value) return usageError("write: invalid value in '" + a + "'");
+    // The value editor's verdict: the limits, and the values the drive refuses within them.
     std::int32_t min = 0, max = 0;
-    if (parameterLimits(code, min, max) && (*value < min || *value > max))
-      return usageError(code + ": " + std::to_string(*value) + " is out of range (" + std::to_string(min) + " to " +
-                        std::to_string(max) + ")");
+    if (parameterLimits(code, min, max) &&
+        judgeNumber({code, min, max, o->driveType}, *value) != ValueVerdict::Accepted)
+      return usageError(code + ": " + std::to_string(*value) + " is out of range " +
+                        rangeLabel({code, min, max, o->driveType}) + ": " + settext::outOfRange());
     const std::int32_t v = static_cast<std::int32_t>(*value);
     if (const auto refused = o->modbus ? writerules::modbusRefusal(code, v) : writerules::refusal(code))
       return usageError(*refused);

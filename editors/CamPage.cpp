@@ -94,13 +94,13 @@ CamPage::CamPage(CamKind kind, DriveOperations& ops, CZavoServoDoc& doc)
   rows_[static_cast<std::size_t>(rowOf(kFunctionRow))] = {std::to_string(camFunction()), camFunction()};
 }
 
-std::span<const CamRowSpec> CamPage::specs() const {
-  if (kind_ == CamKind::Flying) return kFlyingRows;
+std::span<const CamRowSpec> CamPage::specsOf(CamKind kind) {
+  if (kind == CamKind::Flying) return kFlyingRows;
   return kChaseRows;
 }
 
-int CamPage::rowOf(std::string_view name) const {
-  const auto s = specs();
+int CamPage::rowOf(CamKind kind, std::string_view name) {
+  const auto s = specsOf(kind);
   for (std::size_t r = 0; r < s.size(); ++r)
     if (name == s[r].name) return static_cast<int>(r);
   return -1;

@@ -51,9 +51,12 @@ class CamPage {
   CamPage(CamKind kind, DriveOperations& ops, CZavoServoDoc& doc);
 
   CamKind kind() const { return kind_; }
-  std::span<const CamRowSpec> specs() const;
+  static std::span<const CamRowSpec> specsOf(CamKind kind);
+  std::span<const CamRowSpec> specs() const { return specsOf(kind_); }
+  // Row `name` of a page of `kind`; -1 when it has none.
+  static int rowOf(CamKind kind, std::string_view name);
   const CamRow& row(int r) const { return rows_[static_cast<std::size_t>(r)]; }
-  int rowOf(std::string_view name) const;
+  int rowOf(std::string_view name) const { return rowOf(kind_, name); }
   int size() const { return static_cast<int>(rows_.size()); }
 
   // Fills the rows: from the drive with a link (false when a read failed: the rows stay

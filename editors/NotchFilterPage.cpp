@@ -45,21 +45,25 @@ bool NotchFilterPage::writeOne(std::string_view code, std::int32_t value) {
          ops_.writeAck(directPage(code, reg), reg & 0xFF, raw);
 }
 
+std::optional<NotchFilterPage::Outcome> NotchFilterPage::refusal(std::string_view frequency, std::string_view quality) {
+  if (!checkedEntry(frequency, kFrequencyRange)) return Outcome::FrequencyOutOfRange;
+  if (!checkedEntry(quality, kQualityRange)) return Outcome::QualityOutOfRange;
+  return std::nullopt;
+}
+
 NotchFilterPage::Outcome NotchFilterPage::write(std::string_view frequency, std::string_view quality) {
   if (!linkState().isConnected()) {
     prompt().ask({fieldtext::communicateError(), fieldtext::communicationTitle(), PromptIcon::None, PromptButtons::Ok});
     return Outcome::NoLink;
   }
+  if (const auto refused = refusal(frequency, quality)) {
+    const bool badFrequency = *refused == Outcome::FrequencyOutOfRange;
+    prompt().ask({badFrequency ? fieldtext::filterFrequencyOutOfRange() : fieldtext::filterQualityOutOfRange(),
+                  fieldtext::error(), PromptIcon::None, PromptButtons::Ok});
+    return *refused;
+  }
   const auto f = checkedEntry(frequency, kFrequencyRange);
-  if (!f) {
-    prompt().ask({fieldtext::filterFrequencyOutOfRange(), fieldtext::error(), PromptIcon::None, PromptButtons::Ok});
-    return Outcome::FrequencyOutOfRange;
-  }
   const auto q = checkedEntry(quality, kQualityRange);
-  if (!q) {
-    prompt().ask({fieldtext::filterQualityOutOfRange(), fieldtext::error(), PromptIcon::None, PromptButtons::Ok});
-    return Outcome::QualityOutOfRange;
-  }
   frequency_ = *f;
   quality_ = *q;
   ParamGroup g{};

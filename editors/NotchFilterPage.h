@@ -4,6 +4,7 @@
 // mechanical analysis finds a resonance.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,9 @@ class NotchFilterPage {
   // The fields as the page opens: the frequency no higher than the filter takes.
   std::string frequencyText() const;
   std::string qualityText() const;
+
+  // The check of the two texts alone: the refusal, or nothing when both hold.
+  static std::optional<Outcome> refusal(std::string_view frequency, std::string_view quality);
 
   // Write: both texts checked, both values into the document, then each stored through the
   // window and written directly. Every refusal and failure is said in its own box.
