@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+#include "editors/ui/DigitEditorDialog.h"
 #include "editors/ui/ValueEditorDialog.h"
 #include "link/LinkState.h"
 #include "params/catalogue/ValueConversion.h"
@@ -169,7 +171,15 @@ TEST_F(ParameterSetDialogTest, EditChangesTheValueThroughTheValueEditor) {
   EXPECT_EQ(valueOf("Cn003"), -150);
   EXPECT_TRUE(doc->isModified());
 
-  edit("Cn026", {QStringLiteral("3")});
+  // Cn026 has its rigidity list.
+  list()->selectRow(dialog->model().rowOf("Cn026"));
+  whenModal<DigitEditorDialog>([](DigitEditorDialog* d) {
+    QComboBox* levels = d->list(kIdcDigitListFirst);
+    levels->setCurrentIndex(levels->findText(QStringLiteral("3")));
+    Q_EMIT levels->activated(levels->currentIndex());
+    d->press(kIdOk);
+  });
+  dialog->press(kIdcSetEdit);
   EXPECT_EQ(cell("Pn310", ParameterList::kValueColumn), "30");
   EXPECT_EQ(cell("Sn211", ParameterList::kValueColumn), "30");
   EXPECT_EQ(cell("qn501", ParameterList::kValueColumn), "30");
