@@ -84,7 +84,8 @@ CamPageDialog::CamPageDialog(CamKind kind, DriveOperations& ops, CZavoServoDoc& 
     grid->addWidget(new QLabel(QString::fromLatin1(spec.name), this), row, 0);
     grid->addWidget(new QLabel(text(0, meaningOf(spec.name, kind)), this), row, 1);
     grid->addWidget(field, row, 2);
-    grid->addWidget(new QLabel(QStringLiteral("(%1~%2)").arg(spec.range.min).arg(spec.range.max), this), row, 3);
+    if (spec.role != CamRowRole::List)
+      grid->addWidget(new QLabel(QStringLiteral("(%1~%2)").arg(spec.range.min).arg(spec.range.max), this), row, 3);
   }
   grid->setColumnStretch(1, 1);
 

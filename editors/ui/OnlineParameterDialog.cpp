@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStackedLayout>
 #include <QVBoxLayout>
 
 #include "editors/FieldTexts.h"
@@ -24,6 +25,9 @@ constexpr int kStepColumns = 9;
 constexpr int kWideSteps = 4;
 constexpr int kSlotColumns = 2;
 constexpr int kButtonSize = 22;
+constexpr double kDisplayScale = 1.4;
+constexpr int kDisplayPadding = 6;
+constexpr int kTitleLines = 3;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -37,7 +41,11 @@ QString filterOf(unsigned id, const char* english) {
 
 QLabel* valueDisplay(QWidget* parent) {
   auto* l = new QLabel(parent);
-  l->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  digits.setPointSizeF(digits.pointSizeF() * kDisplayScale);
+  digits.setBold(true);
+  l->setFont(digits);
+  l->setMinimumHeight(QFontMetrics(digits).height() + kDisplayPadding);
   l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   l->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -79,6 +87,9 @@ QWidget* OnlineParameterDialog::makeSlot(int s) {
   c.code->setFont(strong);
   c.title = addControl(slotControl(s, kIdcSlotTitle), new QLabel(box));
   c.title->setWordWrap(true);
+  // Room for the longest titles: a wrapped label does not ask the grid for the lines it needs.
+  c.title->setMinimumHeight(c.title->fontMetrics().lineSpacing() * kTitleLines);
+  c.title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   c.unit = addControl(slotControl(s, kIdcSlotUnit), new QLabel(box));
   c.range = addControl(slotControl(s, kIdcSlotRange), new QLabel(box));
   c.value = addControl(slotControl(s, kIdcSlotValue), valueDisplay(box));
@@ -100,12 +111,15 @@ QWidget* OnlineParameterDialog::makeSlot(int s) {
       (up ? c.up : c.down)[static_cast<std::size_t>(k)] = b;
     }
   }
-  steps->addWidget(c.value, 1, kWideSteps, 1, kStepColumns - kWideSteps);
-  steps->addWidget(c.hex, 1, kWideSteps, 1, kStepColumns - kWideSteps);
-  steps->addWidget(c.wide, 1, 0, 1, kStepColumns);
+  // The three displays stand on one another; the slot's kind brings one to the front.
+  auto* displays = new QWidget(box);
+  displays->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  c.displays = new QStackedLayout(displays);
+  for (QLabel* display : {c.value, c.hex, c.wide}) c.displays->addWidget(display);
+  steps->addWidget(displays, 1, 0, 1, kStepColumns);
 
   auto* head = new QHBoxLayout;
-  head->addWidget(c.code);
+  head->addWidget(c.code, 0, Qt::AlignTop);
   head->addWidget(c.title, 1);
   auto* foot = new QGridLayout;
   foot->addWidget(staticText("Unit"), 0, 0);
@@ -161,7 +175,7 @@ void OnlineParameterDialog::paint(int s) {
   c.unit->setText(qs(slot.unit()));
   c.range->setText(qs(slot.range()));
   QLabel* shown = slot.stepping.wide ? c.wide : slot.stepping.hex ? c.hex : c.value;
-  for (QLabel* display : {c.value, c.wide, c.hex}) display->setVisible(display == shown && !slot.empty());
+  c.displays->setCurrentWidget(shown);
   shown->setText(qs(slot.valueText()));
 }
 

@@ -13,6 +13,7 @@
 
 class QLabel;
 class QPushButton;
+class QStackedLayout;
 
 namespace zavo {
 
@@ -65,6 +66,7 @@ class OnlineParameterDialog final : public ResourceDialog {
     QLabel* value;
     QLabel* wide;
     QLabel* hex;
+    QStackedLayout* displays;
     std::array<QPushButton*, 9> up;
     std::array<QPushButton*, 9> down;
   };
