@@ -49,10 +49,13 @@ constexpr CamRowSpec kFlyingRows[] = {
 
 constexpr CamRowSpec kChaseRows[] = {
     {"ECA01", 1131, kFunction, Role::Fixed, {}},
-    {"ECA02.0", 1429, kOneBit, Role::List, {ids::kCamSlaveRotary, ids::kCamSlaveLinear}},
-    {"ECA02.1", 1013, kOneBit, Role::List, {ids::kCamMasterReal, ids::kCamMasterVirtual}},
-    {"ECA02.2", 1014, kOneBit, Role::List, {ids::kCamHomingOff, ids::kCamHomingOn}},
-    {"ECA02.3", 1015, kOneBit, Role::List, {ids::kCamDiOff, ids::kCamDiOn}},
+    {"ECA02.0", 1429, kOneBit, Role::List,
+     {{{ids::kCamSlaveRotary, "Rotary cutter"}, {ids::kCamSlaveLinear, "Linear (screw-driven) slave axis"}}}},
+    {"ECA02.1", 1013, kOneBit, Role::List,
+     {{{ids::kCamMasterReal, "Real master axis"}, {ids::kCamMasterVirtual, "Virtual master axis"}}}},
+    {"ECA02.2", 1014, kOneBit, Role::List, {{{ids::kCamHomingOff, "Homing not used"}, {ids::kCamHomingOn, "Homing used"}}}},
+    {"ECA02.3", 1015, kOneBit, Role::List,
+     {{{ids::kCamDiOff, "Digital input function not used"}, {ids::kCamDiOn, "Digital input function used"}}}},
     {"ECA03", 1134, kCuts, Role::Entry, {}},
     {"ECA07", 1140, kResolution, Role::Entry, {}},
     {"ECA08", 1141, kResolution, Role::Entry, {}},

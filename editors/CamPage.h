@@ -26,12 +26,18 @@ enum class CamRowRole {
   List,   // a digit of ECA02 chosen from two entries (chase shear)
 };
 
+// A list entry: its string id, and the English wording where the table has none.
+struct CamItem {
+  unsigned id = 0;
+  const char* english = "";
+};
+
 struct CamRowSpec {
   const char* name;  // "ECA05", "ECA02.2", "Pn349"
   int control;
   EntryRange range;
   CamRowRole role;
-  std::array<unsigned, 2> items;  // string ids of a list's two entries
+  std::array<CamItem, 2> items;  // a list's two entries
 };
 
 struct CamRow {

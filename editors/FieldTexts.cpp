@@ -1,32 +1,25 @@
 #include "editors/FieldTexts.h"
 
+#include "editors/ParameterSetTexts.h"
+#include "editors/TableText.h"
 #include "link/OperationTexts.h"
 #include "resources/StringIds.h"
-#include "resources/TextTable.h"
 
 namespace zavo::fieldtext {
 namespace {
 
-std::string textOr(unsigned id, const char* english) {
-  std::string t = text(id);
-  return t.empty() ? std::string(english) : t;
-}
-
-constexpr std::string_view kCodePlaceholder = "%s";
+std::string textOr(unsigned id, const char* english) { return tableTextOr(id, english); }
 
 }  // namespace
 
 std::string overRange() { return textOr(ids::kOverRange, kOverRangeFallback); }
-std::string errorMessageTitle() { return textOr(ids::kErrorMessage, "Error Message"); }
+std::string errorMessageTitle() { return settext::errorMessageTitle(); }
 std::string onlineEditFailed() { return textOr(ids::kOnlineEditFailed, kOnlineEditFailedFallback); }
 std::string communicateError() { return optext::communicateError(); }
 std::string communicationTitle() { return optext::communicationTitle(); }
 
 std::string clearNoteQuestion(const std::string& code) {
-  // The code goes in as text, never as a format.
-  std::string t = textOr(ids::kClearNoteQuestion, "Are you sure of clearing parameter note %s?");
-  const auto at = t.find(kCodePlaceholder);
-  return at == std::string::npos ? t : t.replace(at, kCodePlaceholder.size(), code);
+  return withCode(textOr(ids::kClearNoteQuestion, "Are you sure of clearing parameter note %s?"), code);
 }
 std::string clearMessageTitle() { return textOr(ids::kClearMessage, "Clear Message"); }
 
@@ -43,6 +36,6 @@ std::string filterQualityOutOfRange() {
 }
 std::string writeError(const std::string& code) { return code + " write error!"; }
 
-std::string camItem(unsigned id) { return text(id); }
+std::string camItem(unsigned id, const char* english) { return textOr(id, english); }
 
 }  // namespace zavo::fieldtext

@@ -31,7 +31,7 @@ std::string filterQualityOutOfRange();
 // "<code> write error!": how a row that the drive did not take is named.
 std::string writeError(const std::string& code);
 
-// A list item of the cam pages by string id.
-std::string camItem(unsigned id);
+// A list item of the cam pages by string id, `english` where the table has none.
+std::string camItem(unsigned id, const char* english);
 
 }  // namespace zavo::fieldtext

@@ -1,17 +1,12 @@
 #include "editors/ParameterSetTexts.h"
 
+#include "editors/TableText.h"
 #include "resources/StringIds.h"
-#include "resources/TextTable.h"
 
 namespace zavo::settext {
 namespace {
 
-std::string textOr(unsigned id, const char* english) {
-  std::string t = text(id);
-  return t.empty() ? std::string(english) : t;
-}
-
-constexpr std::string_view kCodePlaceholder = "%s";
+std::string textOr(unsigned id, const char* english) { return tableTextOr(id, english); }
 
 }  // namespace
 
@@ -20,11 +15,7 @@ std::string errorMessageTitle() { return textOr(ids::kErrorMessage, "Error Messa
 std::string modelCodeReadOnly() { return textOr(ids::kCn030ReadOnly, "Cn030 Serial Type set, only read available!"); }
 
 std::string readOnlyNotice(const std::string& code) {
-  // The code goes in as text, never as a format: a table text with a stray '%' stays harmless.
-  std::string t = textOr(ids::kReadOnlyNotice, "%s is a read-only parameter and can't be written!");
-  const auto at = t.find(kCodePlaceholder);
-  if (at == std::string::npos) return t;
-  return t.replace(at, kCodePlaceholder.size(), code);
+  return withCode(textOr(ids::kReadOnlyNotice, "%s is a read-only parameter and can't be written!"), code);
 }
 
 std::string resetWithOthers() {

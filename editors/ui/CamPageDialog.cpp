@@ -68,7 +68,7 @@ CamPageDialog::CamPageDialog(CamKind kind, DriveOperations& ops, CZavoServoDoc& 
     QWidget* field = nullptr;
     if (spec.role == CamRowRole::List) {
       auto* list = addControl(spec.control, new QComboBox(this));
-      for (unsigned id : spec.items) list->addItem(qs(fieldtext::camItem(id)));
+      for (const CamItem& item : spec.items) list->addItem(qs(fieldtext::camItem(item.id, item.english)));
       connect(list, &QComboBox::activated, this, [this, r](int index) { page_.choose(static_cast<int>(r), index); });
       field = list;
     } else {

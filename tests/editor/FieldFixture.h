@@ -28,8 +28,12 @@ struct FieldDrive : DriveFixture {
     ops.setPauseMs(0);
     doc.OnNewDocument();
     doc.setModifiedFlag(false);
-    if (linked) link();
+    if (!linked) return;
+    link();
+    // A machine busy with other work may keep a reply longer than a drive ever would.
+    port.SetupReadTimer(19200, kPatientReplyMs);
   }
+  static constexpr int kPatientReplyMs = 2000;
   // The linear numbers stored through the window, in the order the drive saw them.
   std::vector<int> storedLinears() const {
     std::vector<int> out;
