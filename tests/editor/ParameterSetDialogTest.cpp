@@ -260,6 +260,8 @@ TEST_F(ParameterSetDialogTest, AFullListIsReadableInEveryColumn) {
   dialog->press(kIdcSetAll);
   dialog->press(kIdcSetRead);
   ASSERT_TRUE(shown().empty()) << shown().front().text;
+  dialog->show();
+  saveScreenshot(dialog.get(), QStringLiteral("parameter-set-read"));
   auto& m = dialog->model();
   ASSERT_GT(m.size(), 300);
   for (int r = 0; r < m.size(); ++r) {
