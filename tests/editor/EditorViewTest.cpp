@@ -78,9 +78,12 @@ TEST_F(EditorViewTest, AnOpenedFileIsShownInTheEditor) {
     CZavoServoDoc doc;
     doc.OnNewDocument();
     doc.setValue(ParamGroup::Cn, 3, -321);
+    doc.setValue(ParamGroup::Cn, 10, 999);  // as a hand-edited file brings it
     ASSERT_TRUE(doc.OnSaveDocument(file).ok);
   }
   ASSERT_TRUE(start(options({QString::fromStdString(file)})));
+  ASSERT_FALSE(prompt.texts().empty());
+  EXPECT_EQ(prompt.texts()[0], "The file holds values out of range, which are not written to a drive: Cn010");
   ParameterSetDialog* editor = view()->parameterEditor();
   ASSERT_NE(editor, nullptr);
   const int r = editor->model().rowOf("Cn003");
