@@ -44,8 +44,9 @@ std::optional<std::string> modbusRefusal(std::string_view name, std::int32_t dis
     return code + " is a 32-bit parameter: the Modbus parameter register holds one word";
   const std::int32_t raw = catalogue::idOf(name) > 2000 ? displayValue : conversion::toRaw(name, displayValue);
   const auto key = catalogue::parseCode(name);
-  const bool isSigned = key && catalogue::wordKind(catalogue::groupLetter(name), key->number, catalogue::idOfKey(*key)) ==
-                                   catalogue::WordKind::Signed;
+  const char letter = catalogue::groupLetter(name);
+  const bool isSigned =
+      key && catalogue::wordKind(letter, key->number, catalogue::idOfKey(*key)) == catalogue::WordKind::Signed;
   const std::int32_t lo = isSigned ? kSignedWordMin : kWordMin;
   const std::int32_t hi = isSigned ? kSignedWordMax : kWordMax;
   if (raw < lo || raw > hi)

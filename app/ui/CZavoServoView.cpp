@@ -286,7 +286,8 @@ void CZavoServoView::foreignFileOpened(int driveType) {
 QString withTecSuffix(const QString& path) {
   // A name typed without its extension would not be offered by Open, which lists .tec files.
   if (!QFileInfo(path).suffix().isEmpty()) return path;
-  return path.endsWith(QLatin1Char('.')) ? path + QLatin1String(kTecSuffix) : path + QLatin1Char('.') + QLatin1String(kTecSuffix);
+  const QString suffix = QLatin1String(kTecSuffix);
+  return path.endsWith(QLatin1Char('.')) ? path + suffix : path + QLatin1Char('.') + suffix;
 }
 
 std::optional<std::string> CZavoServoView::askSavePath() {
