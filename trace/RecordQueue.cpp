@@ -27,13 +27,21 @@ std::size_t RecordQueue::pending() const {
   return records_.size();
 }
 
-std::vector<TraceRecord> RecordQueue::take(std::size_t n) {
-  std::lock_guard lk(m_);
-  n = std::min(n, records_.size());
-  const auto end = records_.begin() + static_cast<std::ptrdiff_t>(n);
+std::vector<TraceRecord> RecordQueue::takeFront(std::size_t n) {
+  const auto end = records_.begin() + static_cast<std::ptrdiff_t>(std::min(n, records_.size()));
   std::vector<TraceRecord> out(records_.begin(), end);
   records_.erase(records_.begin(), end);
   return out;
+}
+
+std::vector<TraceRecord> RecordQueue::take(std::size_t n) {
+  std::lock_guard lk(m_);
+  return takeFront(n);
+}
+
+std::vector<TraceRecord> RecordQueue::takeExactly(std::size_t n) {
+  std::lock_guard lk(m_);
+  return records_.size() < n ? std::vector<TraceRecord>{} : takeFront(n);
 }
 
 std::vector<TraceRecord> RecordQueue::takeAll() { return take(static_cast<std::size_t>(-1)); }

@@ -40,8 +40,13 @@ class RecordQueue {
   // Up to `n` records from the front.
   std::vector<TraceRecord> take(std::size_t n);
   std::vector<TraceRecord> takeAll();
+  // Exactly `n` records from the front, or none while fewer are pending (a record taken
+  // whole, even while the worker empties the queue for the next one).
+  std::vector<TraceRecord> takeExactly(std::size_t n);
 
  private:
+  std::vector<TraceRecord> takeFront(std::size_t n);  // the mutex held
+
   std::mutex& m_;
   std::deque<TraceRecord> records_;
 };

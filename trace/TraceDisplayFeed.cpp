@@ -91,8 +91,9 @@ FeedStep TraceDisplayFeed::takeRecord(bool workerEnded) {
 }
 
 bool TraceDisplayFeed::moveRecord() {
-  if (queue_.pending() < static_cast<std::size_t>(kRecordsPerCapture)) return false;
-  moveFromStart(queue_.take(kRecordsPerCapture));
+  const auto record = queue_.takeExactly(kRecordsPerCapture);
+  if (record.empty()) return false;
+  moveFromStart(record);
   return true;
 }
 
