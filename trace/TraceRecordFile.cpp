@@ -146,6 +146,7 @@ std::optional<TraceRecordFile> parseTraceFile(std::string_view bytes, int modeWi
   if (!second || *second != kTraceDataLine) return std::nullopt;
 
   TraceRecordFile f;
+  f.version = *version;
   auto& s = f.scales;
   WordReader r(bytes.substr(at));
   const bool hasMode = *version > kVersionWithoutMode;

@@ -28,6 +28,7 @@ inline constexpr const char* kTraceFileHeader = "; Zavo Servo M7 v0.1.160830";
 inline constexpr const char* kTraceDataLine = "[Trace Data]";
 
 struct TraceRecordFile {
+  int version = kTraceFileVersion;  // as read; a file is always written as the current version
   std::int32_t mode = 0;
   std::array<std::int32_t, kChannelCount> sources{};
   std::array<std::uint32_t, kChannelCount> colours{};  // RGB words, red in the low byte

@@ -11,6 +11,7 @@
 #include "app/StatusSink.h"
 #include "app/ui/RegisterListingCommands.h"
 #include "app/ui/VirtualDrive.h"
+#include "app/ui/WaveTraceCommand.h"
 #include "editors/ui/CamPageDialog.h"
 #include "editors/ui/FullClosedLoopDialog.h"
 #include "editors/ui/OnlineParameterDialog.h"
@@ -67,6 +68,7 @@ CZavoServoView::CZavoServoView(ViewServices services, QWidget* parent)
     FullClosedLoopDialog dialog(operations_, this);
     execModal(dialog);
   });
+  commands_.on(cmd::kWaveTrace, [this] { waveTrace(*this); });
   selection_ = services_.displaySelection;
   connect(&monitorTimer_, &QTimer::timeout, this, &CZavoServoView::monitorTick);
   addTuningCommands();
