@@ -21,7 +21,7 @@ namespace zavo {
 inline constexpr int kPlotLabelColumnPx = 52;  // one column of value labels per trace
 inline constexpr int kPlotLeftPx = trace::kChannelCount * kPlotLabelColumnPx + 8;
 inline constexpr int kPlotTopPx = 40;          // two lines of legends
-inline constexpr int kPlotRightPx = 16;
+inline constexpr int kPlotRightPx = 32;
 inline constexpr int kPlotBottomPx = 28;       // the time labels
 
 // Where the plot lies in the picture, and the picture's size.

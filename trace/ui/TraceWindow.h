@@ -161,6 +161,7 @@ class TraceWindow final : public ResourceDialog {
   QComboBox* cursorStyle_ = nullptr;
   QComboBox* measured_ = nullptr;
   std::array<QLabel*, 8> readouts_{};
+  std::array<QLabel*, 2> readHeads_{};
   std::array<QLineEdit*, 4> trigger_{};
 };
 

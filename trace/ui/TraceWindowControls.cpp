@@ -29,6 +29,8 @@ constexpr const char* kEdges[] = {"Rise", "Fall", "Rise/Fall"};
 constexpr const char* kChannels[] = {"DATA1", "DATA2", "DATA3", "DATA4"};
 constexpr int kReadoutWidth = 72;
 constexpr int kLegendWidth = 86;
+constexpr int kLegendLines = 4;
+constexpr int kLegendPadding = 6;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 std::size_t at(int c) { return static_cast<std::size_t>(c); }
@@ -92,6 +94,8 @@ QWidget* TraceWindow::channelColumn(int c) {
   legend_[at(c)] = addControl(kIdcTraceLegend[at(c)], new QLabel(this));
   legend_[at(c)]->setWordWrap(true);
   legend_[at(c)]->setFixedWidth(kLegendWidth);
+  legend_[at(c)]->setFixedHeight(kLegendLines * legend_[at(c)]->fontMetrics().lineSpacing() + kLegendPadding);
+  legend_[at(c)]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   scale_[at(c)] = addControl(kIdcTraceScale[at(c)], new QComboBox(this));
   QPushButton* up = addButton(kIdcTraceUp[at(c)], "\u25B2");
   QPushButton* down = addButton(kIdcTraceDown[at(c)], "\u25BC");
@@ -155,21 +159,25 @@ QWidget* TraceWindow::cursorGroup() {
   measured_ = addControl(kIdcTraceMeasured, new QComboBox(box));
   for (const char* name : kChannels) measured_->addItem(QString::fromLatin1(name));
   g->addWidget(vertical_, 0, 0);
-  g->addWidget(horizontal_, 0, 1);
-  g->addWidget(showCursors_, 0, 2);
-  g->addWidget(cursorAB_, 0, 3);
-  g->addWidget(cursorStyle_, 0, 4);
-  g->addWidget(measured_, 0, 5);
+  g->addWidget(horizontal_, 0, 1, 1, 2);
+  g->addWidget(showCursors_, 0, 3, 1, 2);
+  g->addWidget(cursorAB_, 0, 5);
+  g->addWidget(cursorStyle_, 0, 6);
+  g->addWidget(measured_, 0, 7);
   const int ids[] = {kIdcTraceReadA,  kIdcTraceReadB,  kIdcTraceReadDiff,  kIdcTraceReadUnit,
                      kIdcTraceRead2A, kIdcTraceRead2B, kIdcTraceRead2Diff, kIdcTraceRead2Unit};
   const char* heads[] = {"A:", "B:", "B-A:"};
+  for (int row = 0; row < 2; ++row) {
+    readHeads_[static_cast<std::size_t>(row)] = new QLabel(box);
+    g->addWidget(readHeads_[static_cast<std::size_t>(row)], row + 1, 0);
+  }
   for (std::size_t i = 0; i < readouts_.size(); ++i) {
     readouts_[i] = addControl(ids[i], new QLabel(box));
     readouts_[i]->setMinimumWidth(kReadoutWidth);
     const int row = 1 + static_cast<int>(i / 4);
     const int column = static_cast<int>(i % 4);
-    if (column < 3) g->addWidget(staticText(heads[column]), row, 2 * column, Qt::AlignRight);
-    g->addWidget(readouts_[i], row, column < 3 ? 2 * column + 1 : 6);
+    if (column < 3) g->addWidget(staticText(heads[column]), row, 1 + 2 * column, Qt::AlignRight);
+    g->addWidget(readouts_[i], row, 2 + 2 * column);
   }
   connect(vertical_, &QRadioButton::toggled, this, [this] { cursorModeChanged(); });
   connect(showCursors_, &QCheckBox::toggled, this, [this](bool on) {
@@ -277,6 +285,10 @@ void TraceWindow::refreshReadouts() {
   const CursorReadout r = c.shown ? view_.readout() : CursorReadout{};
   const std::string* texts[] = {&r.a, &r.b, &r.diff, &r.unit, &r.a2, &r.b2, &r.diff2, &r.unit2};
   for (std::size_t i = 0; i < readouts_.size(); ++i) readouts_[i]->setText(qs(*texts[i]));
+  // What each row reads: the times, or the values of the measured channel and of data 2.
+  const bool values = c.shown && c.mode == CursorMode::Horizontal;
+  readHeads_[0]->setText(!c.shown ? QString() : values ? QString::fromLatin1(kChannels[view_.measured()]) : text(0, "Time"));
+  readHeads_[1]->setText(values ? QString::fromLatin1(kChannels[1]) : QString());
 }
 
 void TraceWindow::refreshTrigger() {
