@@ -116,7 +116,7 @@ void TracePlotPainter::traces(QPainter& p, const TraceView& v) {
     tracePath(v.display(c), v.time(), v.scale(c), look, line_);
     points_.resize(line_.size());
     for (std::size_t k = 0; k < line_.size(); ++k) points_[k] = QPointF(line_[k].x, line_[k].y);
-    p.setPen(QPen(traceColour(v.colour(c)), c == v.frontChannel() ? 2 : 1));
+    p.setPen(QPen(traceColour(v.colour(c)), 1));
     p.drawPolyline(points_.data(), static_cast<int>(points_.size()));
   }
 }
