@@ -163,9 +163,9 @@ TEST_F(AppStartupTest, MenuCommandsOfLaterWorkAreDisabledAndTheShellsAreNot) {
   CommandActions& c = frame()->commands();
   for (int id : {cmd::kFileNew, cmd::kAppAbout, cmd::kHelpContent, cmd::kInstallInstructions, cmd::kConnect,
                  cmd::kDisconnect, cmd::kPortSet, cmd::kEditParameter, cmd::kCopyToDevice, cmd::kAppExit,
-                 cmd::kDiDoPlanning})
+                 cmd::kDiDoPlanning, cmd::kWaveTrace})
     EXPECT_TRUE(c.action(id)->isEnabled()) << id;
-  for (int id : {cmd::kWaveTrace, cmd::kJog, cmd::kAutoGain, cmd::kMechanicalAnalysis})
+  for (int id : {cmd::kJog, cmd::kAutoGain, cmd::kMechanicalAnalysis})
     EXPECT_FALSE(c.action(id)->isEnabled()) << id;
   EXPECT_EQ(c.action(cmd::kCopyToDevice)->text(), "Copy to &Device");
   EXPECT_EQ(c.action(cmd::kInstallInstructions)->text(), "Drive Install Instruciton");
