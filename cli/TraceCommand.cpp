@@ -11,7 +11,9 @@
 #include "cli/Command.h"
 #include "cli/DriveSession.h"
 #include "cli/TraceOptions.h"
+#include "cli/TraceOutput.h"
 #include "params/catalogue/DriveContext.h"
+#include "trace/TerminalAssignments.h"
 #include "trace/TraceArming.h"
 #include "trace/TraceProtocol.h"
 
@@ -24,7 +26,8 @@ using trace::TraceMode;
 constexpr const char* kUsage =
     "Usage: zavoctl trace --mode single|cycle|monitor --sources S1,S2,S3,S4 [--interval N]\n"
     "                     [--trigger C --level L --edge rise|fall|both --position P]\n"
-    "                     [--cycles K | --halves K | --seconds T] [--read-back] [--stream] [options]\n"
+    "                     [--cycles K | --halves K | --seconds T] [--read-back] [--stream]\n"
+    "                     [--out FILE.trd|FILE.csv] [options]\n"
     "Captures up to four signals with the drive's trace memory. Sources: 0 none, 1 speed command,\n"
     "2 speed feedback, 3 torque command, 4 torque feedback, 5 position deviation, 6 electrical\n"
     "angle, 7 pulse reference speed, 8 U phase current, 9 on the digital inputs, then the outputs.\n"
@@ -32,7 +35,8 @@ constexpr const char* kUsage =
     "Single ends after its record, cycle after K records (default 1), monitor after K halves of\n"
     "128 records or T seconds; SIGINT stops any of them cleanly. --read-back reads the record the\n"
     "drive holds instead of starting one. --stream prints every record as 'V1 V2 V3 V4'; a\n"
-    "summary line goes to standard error.";
+    "summary line goes to standard error. --out saves the record the trace window would show at\n"
+    "the end (the last 1024 points, or the 5120-point Monitor line) as a trace file or its export.";
 
 constexpr auto kDrainPause = 10ms;
 constexpr int kMonitorHalf = trace::kMonitorRecordsPerHalf;
@@ -80,7 +84,8 @@ const char* modeName(TraceMode m) {
 class Capture {
  public:
   Capture(DriveSession& drive, const TraceOptions& o)
-      : o_(o), arming_(drive.ops().port(), exchange_, drive.ops().flags()), wanted_(recordsWanted(o)) {}
+      : o_(o), arming_(drive.ops().port(), exchange_, drive.ops().flags()), output_(o.settings, o.readBack),
+        wanted_(recordsWanted(o)) {}
 
   bool begin() {
     if (o_.readBack) {
@@ -114,6 +119,7 @@ class Capture {
 
   bool failed() const { return arming_.workerOutcome() == trace::WorkerOutcome::Failed; }
   long taken() const { return taken_; }
+  const TraceOutput& output() const { return output_; }
   double seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count(); }
 
  private:
@@ -126,6 +132,7 @@ class Capture {
     for (const auto& r : exchange_.queue.takeAll()) {
       if (wanted_ > 0 && taken_ >= wanted_) return;
       ++taken_;
+      output_.take(r);
       if (o_.stream) std::printf("%d %d %d %d\n", r.values[0], r.values[1], r.values[2], r.values[3]);
     }
     if (o_.stream) std::fflush(stdout);
@@ -135,6 +142,7 @@ class Capture {
   trace::TraceExchange exchange_;
   trace::TraceArming arming_;
   PostedMessages messages_;
+  TraceOutput output_;
   long wanted_;
   long taken_ = 0;
   std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
@@ -155,6 +163,10 @@ int runTrace(Args args) {
   const auto options = parseTraceOptions(o->rest, o->driveType, driveContext().ratedSpeed, error);
   if (!options) return usageError("trace: " + error);
 
+  // Digital channels in the file are named after the drive's terminal assignment.
+  trace::TerminalAssignments terminals{};
+  if (!options->out.empty()) trace::readTerminalAssignments(drive.ops(), terminals);
+
   interrupted = false;
   const auto previous = std::signal(SIGINT, stopOnInterrupt);
   Capture capture(drive, *options);
@@ -170,7 +182,13 @@ int runTrace(Args args) {
   const auto& s = options->settings;
   std::fprintf(stderr, "trace: %ld records, %s mode, %.1f ms a sample, %.1f s%s\n", capture.taken(),
                modeName(s.traceMode()), s.sampleTimeMs(), capture.seconds(), interrupted ? ", interrupted" : "");
-  return begun && !capture.failed() ? kExitOk : kExitLinkFailure;
+  if (!begun || capture.failed()) return kExitLinkFailure;
+  std::string saveError;
+  if (!options->out.empty() && !capture.output().save(options->out, o->driveType, terminals, saveError)) {
+    std::fprintf(stderr, "trace: %s: %s\n", options->out.c_str(), saveError.c_str());
+    return kExitLinkFailure;
+  }
+  return kExitOk;
 }
 
 const CommandRegistrar r("trace", "capture signals with the drive's trace memory", runTrace);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "cli/Numbers.h"
+#include "trace/TraceFiles.h"
 #include "trace/TraceRules.h"
 
 namespace zavo::cli {
@@ -103,6 +104,9 @@ std::optional<TraceOptions> parseTraceOptions(const std::vector<std::string>& ar
     } else if (a == "--halves") {
       if (!number(1, 1000000)) return std::nullopt;
       o.halves = static_cast<int>(*n);
+    } else if (a == "--out") {
+      if (trace::traceFormatOf(v) == trace::TraceFormat::None) return fail("--out takes FILE.trd or FILE.csv");
+      o.out = v;
     } else if (a == "--seconds") {
       char* end = nullptr;
       o.seconds = std::strtod(v.c_str(), &end);

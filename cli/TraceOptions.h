@@ -17,6 +17,7 @@ struct TraceOptions {
   double seconds = 0;   // Monitor: how long to run (0: until --halves or SIGINT)
   bool readBack = false;
   bool stream = false;
+  std::string out;  // the record saved as .trd or exported as .csv
 };
 
 // The trace options out of `args` (the drive options already taken out); nothing, with

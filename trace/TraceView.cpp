@@ -42,6 +42,7 @@ void TraceView::applySettings(const TraceSettings& s, const TerminalAssignments&
   const TraceSettings before = settings_;
   settings_ = s;
   terminals_ = terminals;
+  triggerTimeKnown_ = true;
   for (std::size_t c = 0; c < kChannelCount; ++c) colours_[c] = colourWord(s.colours[c]);
   periodWordBits_ = std::bit_cast<std::uint32_t>(periodWordOf(s));
   points_ = s.pointsPerLine();
@@ -118,13 +119,14 @@ CursorReadout TraceView::readout() const {
                        divisionPx());
 }
 
-bool TraceView::triggerMarks(double& x, double& y) const {
+bool TraceView::triggerMarks(double& x, double& y, bool& timeKnown) const {
   if (!settings_.triggered() || settings_.triggerChannel > kChannelCount) return false;
   const auto c = static_cast<std::size_t>(settings_.triggerChannel - 1);
   const double d = divisionPx();
   x = time_.xOf(static_cast<double>(points_) * settings_.triggerPosition / kPercent * time_.step(), d);
   const double level = settings_.reverse[c] ? -settings_.triggerLevel : settings_.triggerLevel;
   y = yOf(level, scales_[c], d);
+  timeKnown = triggerTimeKnown_;
   return true;
 }
 
@@ -168,7 +170,10 @@ void TraceView::takeRecord(const TraceRecordFile& f) {
   scales_ = f.scales;
   stored_ = f.samples;
   for (auto& s : stored_) s.resize(static_cast<std::size_t>(points_) + 1, 0);
-  display_ = stored_;
+  // The line on the screen has its points; the file's block holds one value more.
+  for (std::size_t c = 0; c < kChannelCount; ++c)
+    display_[c].assign(stored_[c].begin(), stored_[c].begin() + points_);
+  triggerTimeKnown_ = false;
   order_ = {0, 1, 2, 3};
   bringToFront(f.frontChannel);
 }

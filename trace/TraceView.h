@@ -73,8 +73,11 @@ class TraceView {
   CursorReadout readout() const;
 
   // ---- the trigger as drawn ----
-  // Pixels of the trigger's time and level on the plot; false without a trigger.
-  bool triggerMarks(double& x, double& y) const;
+  // Pixels of the trigger's level on the plot, and of its time when it is known (a trace
+  // file keeps the trigger's channel and level, not its edge and position); false without a
+  // trigger.
+  bool triggerMarks(double& x, double& y, bool& timeKnown) const;
+  bool triggerTimeKnown() const { return triggerTimeKnown_; }
 
   // ---- files ----
   TraceRecordFile record() const;
@@ -98,6 +101,7 @@ class TraceView {
   std::array<int, kChannelCount> order_{0, 1, 2, 3};
   TraceCursors cursors_;
   int measured_ = 0;
+  bool triggerTimeKnown_ = true;
 };
 
 }  // namespace zavo::trace

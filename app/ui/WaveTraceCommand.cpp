@@ -37,6 +37,9 @@ TraceWindowHost traceWindowHost(CZavoServoView& view) {
   host.monitorTimerMs = kMonitorTimerMs;
   host.programDir = view.services().programDir;
   host.askPath = askTracePath;
+  host.askSettings = [&view](const trace::TraceSettings& current, QWidget* parent) {
+    return askTraceSettings(view.operations(), current, parent);
+  };
   return host;
 }
 

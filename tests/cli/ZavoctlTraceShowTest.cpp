@@ -1,5 +1,6 @@
 // zavoctl trace-show: a trace file read as the trace window opens it, shown, exported and
-// saved again by the window's rules, without a drive.
+// saved again by the window's rules, without a drive; and zavoctl trace --out, which writes
+// what the window would hold after a capture from the virtual drive.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,7 +9,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "sim/VirtualDrive.h"
 #include "tests/cli/Run.h"
+#include "trace/TraceFiles.h"
 #include "trace/TraceRecordFile.h"
 #include "trace/TraceView.h"
 
@@ -118,6 +121,37 @@ TEST_F(ZavoctlTraceShow, FilesThatDoNotOpenAreRefusedWithTheWindowsWords) {
     EXPECT_EQ(r.code, 1) << name;
     EXPECT_NE(r.out.find("valid"), std::string::npos) << name << ": " << r.out;
   }
+}
+
+TEST_F(ZavoctlTraceShow, TraceOutWritesWhatTheWindowWouldHold) {
+  sim::SimOptions o;
+  o.linkPath = (dir / "drive").string();
+  sim::VirtualDrive drive(o);
+  ASSERT_TRUE(drive.start());
+  const std::string env = "ZAVO_PORT=" + o.linkPath;
+  const std::string single = (dir / "single.trd").string();
+  ASSERT_EQ(zavoctl("trace --mode single --sources 6,2 --trigger 1 --level 180 --edge both --position 25 --out " + single,
+                    env).code, 0);
+  const TraceOpen opened = openTraceFile(single, 2, 0);
+  ASSERT_EQ(opened.result, TraceOpenResult::Ok);
+  EXPECT_EQ(opened.file.points, 1024);
+  EXPECT_EQ(opened.file.triggerLevel, 180);
+  const auto& angle = opened.file.samples[0];
+  EXPECT_TRUE((angle[255] < 180 && 180 <= angle[256]) || (angle[255] > 180 && 180 >= angle[256]))
+      << angle[255] << " -> " << angle[256];
+  EXPECT_EQ(angle[1024], 0) << "the block's extra value";
+
+  const std::string roll = (dir / "roll.csv").string();
+  ASSERT_EQ(zavoctl("trace --mode monitor --sources 2 --halves 2 --out " + roll, env).code, 0);
+  std::istringstream in(slurp(roll));
+  std::vector<std::string> rows;
+  for (std::string l; std::getline(in, l);) rows.push_back(l);
+  ASSERT_EQ(rows.size(), 3u + 5120u);
+  EXPECT_EQ(rows[3], "10.00  ,0  ,0  ,0  ,0  ,") << "the roll's old end is empty";
+  EXPECT_NE(rows.back().substr(0, 13), "51200.00  ,0 ") << "its new end holds the records: " << rows.back();
+
+  EXPECT_EQ(zavoctl("trace --mode single --sources 1 --out " + (dir / "a.txt").string(), env).code, 2);
+  EXPECT_FALSE(fs::exists(dir / "a.txt"));
 }
 
 }  // namespace

@@ -82,7 +82,8 @@ TEST(TraceDisplayFeed, SingleWithoutTriggerShowsTheRecordFromItsFirstPointAndIsS
   ASSERT_EQ(o.result, TraceOpenResult::Ok);
   TraceView reopened(2, TraceSettings{}, {});
   reopened.takeRecord(o.file);
-  EXPECT_EQ(reopened.display(0), d.view.stored(0));
+  EXPECT_EQ(reopened.stored(0), d.view.stored(0));
+  EXPECT_EQ(reopened.display(0), d.view.display(0)) << "the line on the screen has its 1024 points";
   EXPECT_EQ(reopened.scale(0), d.view.scale(0));
   EXPECT_EQ(reopened.settings().sources, s.sources);
 }
@@ -135,7 +136,8 @@ TEST(TraceDisplayFeed, MonitorRollsAtMostTenRecordsATickAtInterval1) {
   d.feed.begin(s, false);
   EXPECT_EQ(d.feed.timerId(), kRollTimerId);
   EXPECT_EQ(d.feed.intervalMs(), 50);
-  ASSERT_TRUE(f.waitFor([&] { return f.exchange.queue.pending() >= 128; }));
+  ASSERT_TRUE(f.waitFor([&] { return f.exchange.queue.pending() >= 128; }))
+      << (f.postedTexts().empty() ? "" : f.postedTexts().front());
   const std::size_t pending = f.exchange.queue.pending();
   EXPECT_EQ(d.feed.tick(false, 50), FeedStep::Redraw);
   EXPECT_EQ(pending - f.exchange.queue.pending(), 10u);

@@ -94,11 +94,11 @@ class TraceWindowTest : public ::testing::Test {
   std::unique_ptr<TraceWindow> window;
   QString answer;
   std::vector<TraceWindowHost::FileDialog> asked;
-  std::optional<TraceWindowHost::SettingsChoice> settings;
+  std::optional<TraceSettingChoice> settings;
 };
 
 TEST_F(TraceWindowTest, ATriggeredCaptureIsDrawnMeasuredSavedAndCopied) {
-  settings = TraceWindowHost::SettingsChoice{triggeredSingle(), {1, 2, 3}};
+  settings = TraceSettingChoice{triggeredSingle(), {1, 2, 3}};
   window->press(kIdcTraceSetting);
   EXPECT_EQ(block.triggerChannel, 1) << "the settings go to the view's block";
   EXPECT_EQ(window->control<QLineEdit>(kIdcTraceTriggerPattern)->text(), "Electrical angle");
@@ -234,6 +234,13 @@ TEST_F(TraceCommandTest, WaveTraceOpensModallyUnlessAMonitorWindowReadsTheDrive)
     EXPECT_EQ(w->resourceId(), kIddWaveTrace);
     EXPECT_TRUE(view()->traceExchange().readBack) << "a trace.ini found asks for the read-back";
     EXPECT_FALSE(fs::exists(root / "exe" / "trace.ini"));
+    bool asked = false;
+    zavo::test::whenModal<TraceSettingDialog>([&](TraceSettingDialog* d) {
+      asked = true;
+      d->press(kIdCancel);
+    });
+    w->press(kIdcTraceSetting);
+    EXPECT_TRUE(asked) << "Trace Setting asks with dialog 151";
     w->press(kIdCancel);
   });
   view()->monitorTimer().stop();

@@ -123,15 +123,20 @@ void TracePlotPainter::traces(QPainter& p, const TraceView& v) {
 
 void TracePlotPainter::trigger(QPainter& p, const TraceView& v) {
   double x = 0, y = 0;
-  if (!v.triggerMarks(x, y)) return;
+  bool timeKnown = false;
+  if (!v.triggerMarks(x, y, timeKnown)) return;
   const QColor colour = traceColour(v.colour(v.settings().triggerChannel - 1));
   p.setPen(QPen(colour, 1, Qt::DashLine));
   p.drawLine(QPointF(0, y), QPointF(kPlotPx, y));
   p.setPen(Qt::NoPen);
   p.setBrush(colour);
   // The trigger's time: a mark hanging from the top edge; its level: a mark at the right edge.
-  p.drawPolygon(QPolygonF({QPointF(x - kMarkPx, 0), QPointF(x + kMarkPx, 0), QPointF(x, 2 * kMarkPx)}));
   p.drawPolygon(QPolygonF({QPointF(kPlotPx, y - kMarkPx), QPointF(kPlotPx, y + kMarkPx), QPointF(kPlotPx - 2 * kMarkPx, y)}));
+  if (!timeKnown) {
+    p.setBrush(Qt::NoBrush);
+    return;
+  }
+  p.drawPolygon(QPolygonF({QPointF(x - kMarkPx, 0), QPointF(x + kMarkPx, 0), QPointF(x, 2 * kMarkPx)}));
   p.setBrush(Qt::NoBrush);
   p.setPen(colour);
   p.drawText(QPointF(x + kMarkPx + 2, 2 * kMarkPx), QStringLiteral("T"));

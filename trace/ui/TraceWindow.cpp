@@ -18,6 +18,7 @@
 #include "trace/TraceTexts.h"
 #include "trace/ui/TracePlot.h"
 #include "trace/ui/TraceWindowIds.h"
+#include "trace/ui/WorkerMessages.h"
 
 namespace zavo {
 namespace {
@@ -143,13 +144,7 @@ void TraceWindow::stopTimers() {
 
 void TraceWindow::workerStartTick() {
   if (arming_.workerActive()) return;
-  QPointer<TraceWindow> self(this);
-  arming_.startWorker(view_.settings(), [self](WorkerMessage m) {
-    // From the worker's thread: the message is shown by the window's own thread.
-    QMetaObject::invokeMethod(QApplication::instance(), [self, m] {
-      if (self) self->post(m);
-    }, Qt::QueuedConnection);
-  });
+  arming_.startWorker(view_.settings(), workerMessages());
   workerStartTimer_.stop();
   if (host_.monitorTimer) host_.monitorTimer->stop();
   feed_.begin(view_.settings(), host_.exchange.readBack);
@@ -177,11 +172,6 @@ void TraceWindow::displayTick() {
   } else if (feed_.timerId() != before) {
     for (WindowTimer* t : displayTimers_) t->id() == feed_.timerId() ? t->start(feed_.intervalMs()) : t->stop();
   }
-}
-
-void TraceWindow::post(WorkerMessage m) {
-  showMessage(m.text, QApplication::applicationName().toStdString(), m.icon);
-  refreshControls();
 }
 
 void TraceWindow::writeTraceIni() {

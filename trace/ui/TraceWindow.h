@@ -22,6 +22,7 @@
 #include "trace/TraceDisplayFeed.h"
 #include "trace/TraceSettingsBlock.h"
 #include "trace/TraceView.h"
+#include "trace/ui/TraceSettingDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -45,11 +46,7 @@ struct TraceWindowHost {
   enum class FileDialog { Open, SaveAs };
   using AskPath = std::function<QString(FileDialog kind, QWidget* parent)>;
   // The Trace Setting dialog: new settings and terminal assignment, or nothing on Cancel.
-  struct SettingsChoice {
-    trace::TraceSettings settings;
-    trace::TerminalAssignments assignments{};
-  };
-  using AskSettings = std::function<std::optional<SettingsChoice>(const trace::TraceSettings&, QWidget* parent)>;
+  using AskSettings = std::function<std::optional<TraceSettingChoice>(const trace::TraceSettings&, QWidget* parent)>;
 
   TraceWindowHost(CSerial& p, LinkFlags& f, trace::TraceExchange& e, trace::TraceSettingsBlock& b)
       : port(p), flags(f), exchange(e), settingsBlock(b) {}
@@ -107,7 +104,6 @@ class TraceWindow final : public ResourceDialog {
   void readBackOff();
   void stopTimers();
   void writeTraceIni();
-  void post(trace::WorkerMessage m);
 
   void traceSetting();
   void openCommand();

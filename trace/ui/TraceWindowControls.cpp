@@ -298,6 +298,7 @@ void TraceWindow::refreshTrigger() {
   const int source = s.triggerSource();
   trigger_[0]->setText(qs(view_.sources().name(source)));
   trigger_[1]->setText(QStringLiteral(" %1 ").arg(s.triggerLevel) + qs(TraceSources::unit(source)));
+  if (!view_.triggerTimeKnown()) return;  // a trace file does not keep them
   if (s.edge >= 0 && s.edge < 3) trigger_[2]->setText(QString::fromLatin1(kEdges[s.edge]));
   trigger_[3]->setText(QString::number(s.triggerPosition));
 }
