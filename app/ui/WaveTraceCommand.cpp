@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QPointer>
+
+#include <memory>
 
 #include "app/ui/CZavoServoView.h"
 #include "app/ui/RegisterListingCommands.h"
+#include "editors/ui/OnlineParameterDialog.h"
 #include "link/LinkPort.h"
 #include "platform/qt/UiText.h"
 #include "resources/StringIds.h"
@@ -39,6 +43,17 @@ TraceWindowHost traceWindowHost(CZavoServoView& view) {
   host.askPath = askTracePath;
   host.askSettings = [&view](const trace::TraceSettings& current, QWidget* parent) {
     return askTraceSettings(view.operations(), current, parent);
+  };
+  // The online editor beside the trace, modeless and once: a second press brings it forward.
+  auto online = std::make_shared<QPointer<OnlineParameterDialog>>();
+  host.openOnlineEditor = [&view, online](QWidget* parent) {
+    if (!*online) {
+      *online = new OnlineParameterDialog(view.operations(), view.document(), parent);
+      (*online)->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    (*online)->show();
+    (*online)->raise();
+    (*online)->activateWindow();
   };
   return host;
 }

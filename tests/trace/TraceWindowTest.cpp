@@ -19,6 +19,7 @@
 #include <filesystem>
 
 #include "app/ui/WaveTraceCommand.h"
+#include "editors/ui/OnlineParameterDialog.h"
 #include "tests/editor/UiHelpers.h"
 #include "tests/trace/CaptureFixture.h"
 #include "tests/ui/AppFixture.h"
@@ -209,10 +210,10 @@ TEST_F(TraceWindowTest, FilesThatDoNotOpenAreToldAndNothingChanges) {
   EXPECT_EQ(window->path(), answer);
 }
 
-TEST_F(TraceWindowTest, CaptureControlsGoOffWithTheLinkAndTheOnlineEditorWaitsForItsWindow) {
+TEST_F(TraceWindowTest, CaptureControlsGoOffWithTheLink) {
   EXPECT_TRUE(control(kIdcTraceStart)->isEnabled());
   EXPECT_TRUE(control(kIdcTraceReadBack)->isEnabled());
-  EXPECT_FALSE(control(kIdcTraceOnlineEditor)->isEnabled()) << "no online editor in this program yet";
+  EXPECT_FALSE(control(kIdcTraceOnlineEditor)->isEnabled()) << "a host without the online editor";
   linkState().connected = 0;
   EXPECT_TRUE(pumpUntil([&] { return !control(kIdcTraceStart)->isEnabled(); }, 2000));
   EXPECT_FALSE(control(kIdcTraceReadBack)->isEnabled());
@@ -241,6 +242,19 @@ TEST_F(TraceCommandTest, WaveTraceOpensModallyUnlessAMonitorWindowReadsTheDrive)
     });
     w->press(kIdcTraceSetting);
     EXPECT_TRUE(asked) << "Trace Setting asks with dialog 151";
+    // Without a link the online editor stays off; with one it opens beside the trace, once.
+    EXPECT_FALSE(w->controlWidget(kIdcTraceOnlineEditor)->isEnabled());
+    linkState().connected = 1;
+    QApplication::processEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(kLinkWatchMs + 100));
+    QApplication::processEvents();
+    w->press(kIdcTraceOnlineEditor);
+    w->press(kIdcTraceOnlineEditor);
+    const auto online = w->findChildren<OnlineParameterDialog*>();
+    ASSERT_EQ(online.size(), 1);
+    EXPECT_TRUE(online.front()->isVisible());
+    EXPECT_FALSE(online.front()->isModal());
+    linkState().connected = 0;
     w->press(kIdCancel);
   });
   view()->monitorTimer().stop();
