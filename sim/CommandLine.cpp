@@ -2,8 +2,11 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <string_view>
+#include <vector>
 
 #include "link/Protocol.h"
+#include "sim/Register.h"
 #include "sim/SimConstants.h"
 
 namespace zavo::sim {
@@ -44,6 +47,65 @@ constexpr double kMaxInertiaRatio = 100;
 constexpr double kMinMotorInertia = 0.01, kMaxMotorInertia = 1000;
 constexpr double kMaxFrictionPercent = 100;
 
+// Decimal or 0x-hexadecimal, optionally negative.
+bool signedNumber(std::string_view s, long long lo, long long hi, long long& out) {
+  bool negative = false;
+  if (!s.empty() && s.front() == '-') {
+    negative = true;
+    s.remove_prefix(1);
+  }
+  int base = 10;
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    base = 16;
+    s.remove_prefix(2);
+  }
+  long long v = 0;
+  const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v, base);
+  if (s.empty() || ec != std::errc{} || p != s.data() + s.size()) return false;
+  if (negative) v = -v;
+  if (v < lo || v > hi) return false;
+  out = v;
+  return true;
+}
+
+std::vector<std::string_view> fields(std::string_view list) {
+  std::vector<std::string_view> out;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = list.find(',', start);
+    out.push_back(list.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    if (comma == std::string_view::npos) return out;
+    start = comma + 1;
+  }
+}
+
+// Up to ten codes, the current alarm first; the older entries not given are 0.
+bool alarmList(std::string_view list, AlarmHistory::Codes& codes) {
+  const auto f = fields(list);
+  if (f.size() > codes.size()) return false;
+  codes = {};
+  for (std::size_t i = 0; i < f.size(); ++i) {
+    long long code = 0;
+    if (!signedNumber(f[i], 0, 0xFFFF, code)) return false;
+    codes[i] = static_cast<std::uint16_t>(code);
+  }
+  return true;
+}
+
+// REG=VALUE: the page character and two hex digits of the address ("B13"), then a word that
+// may be given signed.
+bool pinList(std::string_view list, std::vector<SimOptions::Pin>& pins) {
+  for (std::string_view f : fields(list)) {
+    const std::size_t eq = f.find('=');
+    if (eq != 3) return false;
+    long long address = 0, value = 0;
+    const auto [p, ec] = std::from_chars(f.data() + 1, f.data() + 3, address, 16);
+    if (ec != std::errc{} || p != f.data() + 3 || pageIndexOf(f[0]) < 0) return false;
+    if (!signedNumber(f.substr(eq + 1), -0x8000, 0xFFFF, value)) return false;
+    pins.push_back({f[0], static_cast<int>(address), static_cast<std::uint16_t>(value & 0xFFFF)});
+  }
+  return true;
+}
+
 bool knownBaud(long long b) {
   for (const long k : kBauds)
     if (k == b) return true;
@@ -76,6 +138,10 @@ const char* CommandLine::usage() {
          "  --motor-inertia J   motor inertia in kg·cm² (default 0.34)\n"
          "  --friction PCT      Coulomb friction, % of rated torque (default 2)\n"
          "  --viscous PCT       viscous friction, % of rated torque per 1000 rpm (default 1)\n"
+         "  --alarms C0,..,C9   alarm history at power-on, the current alarm first\n"
+         "                      (over what --state kept)\n"
+         "  --pin REG=VALUE,... hold registers at a word (REG: page and two hex digits,\n"
+         "                      B13; VALUE decimal or 0x-hex, may be negative)\n"
          "  --help              this text\n";
 }
 
@@ -137,6 +203,12 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args) {
       const auto f = FaultPlan::parse(v, &why);
       if (!f) return bad("--faults: " + why);
       o.faults = *f;
+    } else if (a == "--alarms") {
+      AlarmHistory::Codes codes{};
+      if (!alarmList(v, codes)) return bad("--alarms takes up to ten codes 0-65535, the current alarm first");
+      o.alarms = codes;
+    } else if (a == "--pin") {
+      if (!pinList(v, o.pins)) return bad("--pin takes REG=VALUE[,...]: REG a page character and two hex digits (B13)");
     } else if (a == "--seed") {
       if (!unsigned64(v, o.seed)) return bad("--seed must be a non-negative integer");
     } else if (a == "--servo") {

@@ -6,6 +6,7 @@
 //                 [--trace-port-refused]
 //                 [--servo on|off] [--inertia-ratio R] [--motor-inertia J] [--friction PCT]
 //                 [--viscous PCT]
+//                 [--alarms C0,..,C9] [--pin REG=VALUE,...]
 
 #include <string>
 #include <vector>

@@ -24,7 +24,7 @@ std::int64_t rawOf(double display, double displayPerRaw) {
 }
 
 // The display items the motion drives, in display units.
-Value motionValue(int item) {
+Value motionValue(int item, double ratedRpm) {
   switch (item) {
     case kUnSpeed: return [](const MotionSample& s) { return s.speedRpm; };
     case kUnTorque:
@@ -33,11 +33,20 @@ Value motionValue(int item) {
     case kUnAverageLoad: return [](const MotionSample& s) { return std::fabs(s.torquePercent) * kAverageLoadShare; };
     case kUnPeakLoad: return [](const MotionSample& s) { return std::fabs(s.torquePercent); };
     case kUnSpeedCommand: return [](const MotionSample& s) { return s.speedCommandRpm; };
+    case kUnPositionError: return [](const MotionSample& s) { return s.commandPulses - s.positionPulses; };
     case kUnFeedbackPulses: return [](const MotionSample& s) { return s.positionPulses; };
-    case kUnCommandPulses: return [](const MotionSample& s) { return s.commandPulses; };
+    case kUnAnalogSpeedCommand:
+      return [ratedRpm](const MotionSample& s) { return s.speedCommandRpm / ratedRpm * kAnalogCommandFullScale; };
     case kUnBusVoltage: return [](const MotionSample& s) { return s.busVolts; };
     default: return {};
   }
+}
+
+// The output terminal word: ready, and ZS while the motor is below the zero-speed level.
+std::uint16_t outputTerminals(const MotionSample& s, bool activeLow) {
+  std::uint16_t active = kOutputsActive;
+  if (std::fabs(s.speedRpm) < kZeroSpeedRpm) active |= 1u << kZeroSpeedOutputBit;
+  return activeLow ? static_cast<std::uint16_t>(0xFFFF - active) : active;
 }
 
 class Installer {
@@ -52,6 +61,10 @@ class Installer {
 
   void fixed(RegisterRef r, std::uint16_t value) {
     if (free(r)) status_.addFixed(r, value);
+  }
+
+  void word(RegisterRef r, StatusRegisters::Formula formula) {
+    if (free(r)) status_.addLive(r, std::move(formula));
   }
 
   // A 16- or 32-bit value; the low word at `low`, the high word at `high` when there is one.
@@ -79,8 +92,9 @@ void HealthyDrive::installStatus(StatusRegisters& status, const ParameterTable& 
   Installer in(status, table);
   const bool olderFamily = table.driveType < protocol::kFirstM7DriveType;
 
+  const double ratedRpm = table.ratedSpeed > 0 ? table.ratedSpeed : 1;
   for (const DisplayItem& d : table.display) {
-    if (const Value v = motionValue(d.item)) {
+    if (const Value v = motionValue(d.item, ratedRpm)) {
       in.live(d.low, d.high, v, d.displayPerRaw);
     } else {
       in.fixed(d.low, 0);
@@ -94,7 +108,10 @@ void HealthyDrive::installStatus(StatusRegisters& status, const ParameterTable& 
     if (item == kDnSoftwareVersion) value = kSoftwareVersion;
     if (item == kDnAsicVersion) value = kAsicVersion;
     if (item == kDnInputs) value = kInputsActive;
-    if (item == kDnOutputs) value = olderFamily ? kOutputsActiveLow : kOutputsActive;
+    if (item == kDnOutputs) {
+      in.word(r, [olderFamily](const MotionSample& s) { return outputTerminals(s, olderFamily); });
+      continue;
+    }
     in.fixed(r, value);
   }
 
@@ -106,7 +123,7 @@ void HealthyDrive::installStatus(StatusRegisters& status, const ParameterTable& 
   in.fixed(protocol::kServoStatusRegister, kStatusHealthy);
   in.fixed(protocol::kAuxModelRegister, kAuxModelWord);
   // The long status value follows the feedback position, as a counter the status bar shows.
-  const Value position = motionValue(kUnFeedbackPulses);
+  const Value position = motionValue(kUnFeedbackPulses, ratedRpm);
   in.live(protocol::kStatusLongLowRegister, protocol::kStatusLongHighRegister, position, 1.0);
 }
 

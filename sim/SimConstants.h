@@ -28,7 +28,10 @@ inline constexpr std::uint16_t kAuxModelWord = 0;
 // their outputs active-low.
 inline constexpr std::uint16_t kInputsActive = 0x0001;
 inline constexpr std::uint16_t kOutputsActive = 0x0001;
-inline constexpr std::uint16_t kOutputsActiveLow = 0xFFFE;
+// The third output carries ZS in the power-on assignment: on while the motor turns slower
+// than the zero-speed level.
+inline constexpr int kZeroSpeedOutputBit = 2;
+inline constexpr double kZeroSpeedRpm = 200;
 // The alarm history of a drive that has seen some service: no alarm now, nine past ones
 // (emergency stop, overload, low voltage, overspeed, encoder, ...).
 inline constexpr std::array<std::uint16_t, 10> kPastAlarms{0, 9, 3, 1, 12, 5, 4, 15, 2, 11};
@@ -41,11 +44,14 @@ inline constexpr int kUnTorque = 2;
 inline constexpr int kUnAverageLoad = 4;
 inline constexpr int kUnPeakLoad = 5;
 inline constexpr int kUnSpeedCommand = 6;
-inline constexpr int kUnFeedbackPulses = 7;
-inline constexpr int kUnCommandPulses = 8;
-inline constexpr int kUnBusVoltage = 9;
+inline constexpr int kUnPositionError = 7;
+inline constexpr int kUnFeedbackPulses = 8;
+inline constexpr int kUnAnalogSpeedCommand = 9;
+inline constexpr int kUnBusVoltage = 10;
 inline constexpr int kUnTorqueCommand = 12;
 inline constexpr int kUnTorqueFeedback = 13;
+// The analog speed command spans +-10 V at +-rated speed; Un-09 counts hundredths of a volt.
+inline constexpr double kAnalogCommandFullScale = 1000;
 inline constexpr int kDnOutputs = 2;
 inline constexpr int kDnInputs = 3;
 inline constexpr int kDnSoftwareVersion = 4;

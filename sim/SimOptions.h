@@ -4,7 +4,11 @@
 // them directly.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "sim/AlarmHistory.h"
 
 #include "sim/FaultPlan.h"
 #include "sim/RequestFramer.h"
@@ -36,6 +40,16 @@ struct SimOptions {
   // A port that cannot carry the trace stream: '#' to the trace set-up and block reads.
   bool tracePortRefused = false;
   AxisSetup axis;
+  // The alarm history at power-on (current alarm first), in place of the healthy drive's.
+  std::optional<AlarmHistory::Codes> alarms;
+  // Registers held at a word from power-on, as a poke from outside holds them: a display
+  // value stops following the motor.
+  struct Pin {
+    int page = 0;
+    int address = 0;
+    std::uint16_t value = 0;
+  };
+  std::vector<Pin> pins;
 
   // Bits per character on the line: 8N1 for DriveLink, else those of the Modbus format.
   int bitsPerCharacter() const;

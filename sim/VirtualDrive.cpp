@@ -41,6 +41,9 @@ bool VirtualDrive::start(std::string* error) {
       return fail(error, why);
     }
   }
+  // What the command line sets wins over what the drive kept.
+  if (options_.alarms) engine_->setAlarms(*options_.alarms);
+  for (const auto& pin : options_.pins) setRegister(pin.page, pin.address, pin.value);
   savedRevision_ = engine_->stateRevision();
   stateInUse_ = !options_.statePath.empty();
   if (!options_.logPath.empty() && !log_.writeTo(options_.logPath))

@@ -69,6 +69,16 @@ CZavoServoView::CZavoServoView(ViewServices services, QWidget* parent)
     execModal(dialog);
   });
   commands_.on(cmd::kWaveTrace, [this] { waveTrace(*this); });
+  // The monitor windows keep the tool-window flags, which other commands wait on, in step.
+  monitorWindows_ = new MonitorWindows(monitor_, this, [this] {
+    toolWindows_.display = monitor_.state().unWindowOpen;
+    toolWindows_.diagnostics = monitor_.state().diagOpen;
+    toolWindows_.alarm = monitor_.state().alarmOpen;
+  });
+  commands_.on(cmd::kDisplayValues, [this] { monitorWindows_->openDisplay(); });
+  commands_.on(cmd::kDiagnostics, [this] { monitorWindows_->openDiagnostics(); });
+  commands_.on(cmd::kAlarmHistory, [this] { monitorWindows_->openAlarms(); });
+  messages_.on(kMsgClearAlarm, [this](quintptr wParam, qintptr) { monitorWindows_->clearMessage(wParam); });
   selection_ = services_.displaySelection;
   connect(&monitorTimer_, &QTimer::timeout, this, &CZavoServoView::monitorTick);
   addTuningCommands();
@@ -252,9 +262,14 @@ void CZavoServoView::printPreviewCommand() {
 }
 
 void CZavoServoView::monitorTick() {
-  connection_.timerTick();
+  monitor_.tick(connection_);
+  monitorWindows_->showPages();
   linkStateMayHaveChanged();
 }
+
+bool CZavoServoView::refreshMonitorWindows() { return monitor_.refreshOpenWindows(monitorWindows_->progress()); }
+
+void CZavoServoView::closeMonitorWindows() { monitorWindows_->closeDisplayAndDiagnostics(); }
 
 void CZavoServoView::linkStateMayHaveChanged() {
   const bool now = linkState().isConnected();

@@ -18,6 +18,8 @@
 #include "link/ConnectionManager.h"
 #include "link/DriveOperations.h"
 #include "link/LinkFlags.h"
+#include "monitor/Monitor.h"
+#include "monitor/ui/MonitorWindows.h"
 #include "params/listing/DisplaySelection.h"
 #include "params/document/DocumentHost.h"
 #include "params/document/ZavoServoDoc.h"
@@ -82,6 +84,9 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   // The rule of the Adjust and Linear Motor menus: a drive connected, and neither the
   // Parameter Set editor nor a monitoring window open.
   bool tuningAllowed() const;
+  // The monitor windows' pages and state, and the windows themselves (commands 32782-32784).
+  Monitor& monitor() { return monitor_; }
+  MonitorWindows& monitorWindows() { return *monitorWindows_; }
 
   // Auto offset adjustment (dn-07), Print and Print Preview of the parameter list.
   void autoOffsetCommand();
@@ -118,6 +123,8 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   std::optional<LinkPortChoice> askLinkPort(bool linkWanted, int baudIndex) override;
   void refreshPane(int pane) override;
   void setWaitCursor(bool on) override;
+  bool refreshMonitorWindows() override;
+  void closeMonitorWindows() override;
 
  Q_SIGNALS:
   // The link went up or down: the frame updates its menus.
@@ -145,6 +152,8 @@ class CZavoServoView final : public QWidget, public DocumentHost, public Connect
   DisplaySelection selection_;
   ToolWindows toolWindows_;
   std::unique_ptr<tuning::TuningDesk> tuning_;
+  Monitor monitor_{operations_, doc_};
+  MonitorWindows* monitorWindows_;
   MessageMap messages_;
   WindowTimer monitorTimer_{kMonitorTimerId, this};
   trace::TraceExchange traceExchange_;

@@ -57,9 +57,10 @@ TEST_F(ViewCommandsTest, TheViewServesItsCommandsAndLaterOnesStayDisabled) {
   for (int id : {cmd::kPortSet, cmd::kConnect, cmd::kDisconnect, cmd::kCopyToDevice, cmd::kCopyToComputer,
                  cmd::kAutoOffset, cmd::kPrint, cmd::kPrintPreview, cmd::kInstallInstructions, cmd::kDiDoPlanning,
                  cmd::kPositionProgramming, cmd::kOnlineParameter, cmd::kFullClosedLoop, cmd::kFlyingShear,
-                 cmd::kChaseShear, cmd::kWaveTrace})
+                 cmd::kChaseShear, cmd::kWaveTrace, cmd::kDisplayValues, cmd::kDiagnostics,
+                 cmd::kAlarmHistory})
     EXPECT_TRUE(frame()->commands().action(id)->isEnabled()) << id;
-  for (int id : {cmd::kMotorSelfTuning, cmd::kMechanicalAnalysis, cmd::kDisplayValues, cmd::kDiagnostics, cmd::kAlarmHistory,
+  for (int id : {cmd::kMotorSelfTuning, cmd::kMechanicalAnalysis,
                  cmd::kJog, cmd::kAutoGain, cmd::kMechanicalSelfTuning, cmd::kInertiaEstimation,
                  cmd::kGantrySync, cmd::kLinearMotor1, cmd::kLinearMotor2, cmd::kOnlineNotch,
                  cmd::kVibrationSuppression}) {
