@@ -264,6 +264,7 @@ void CZavoServoView::printPreviewCommand() {
 void CZavoServoView::monitorTick() {
   monitor_.tick(connection_);
   monitorWindows_->showPages();
+  monitorWindows_->runPendingClear();
   linkStateMayHaveChanged();
 }
 

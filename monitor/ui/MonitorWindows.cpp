@@ -7,7 +7,6 @@
 #include "monitor/ui/CDiagnosticsDlg.h"
 #include "monitor/ui/DisplayPageDialog.h"
 #include "params/catalogue/DriveContext.h"
-#include "platform/qt/PostedMessage.h"
 
 namespace zavo {
 
@@ -70,11 +69,15 @@ void MonitorWindows::closeDisplayAndDiagnostics() {
 
 void MonitorWindows::clearMessage(quintptr wParam) {
   if (wParam != static_cast<quintptr>(kClearAlarmHistory)) return;
-  // Under a tick (its progress window lets messages through) the clearing waits its turn.
-  if (monitor_.clearAlarmHistory() == Monitor::ClearOutcome::Busy) {
-    postMessage(view_, kMsgClearAlarm, wParam, 0);
-    return;
-  }
+  clearPending_ = true;
+  runPendingClear();
+}
+
+void MonitorWindows::runPendingClear() {
+  // Under a tick (its progress window lets messages through) the clearing waits for its end.
+  if (!clearPending_ || monitor_.state().monitorBusy) return;
+  clearPending_ = false;
+  monitor_.clearAlarmHistory();
   if (alarms_) alarms_->showPage();
 }
 

@@ -35,8 +35,10 @@ class MonitorWindows final : public QObject {
   void showPages();
   // After a reconnect that did not bring the link back.
   void closeDisplayAndDiagnostics();
-  // Message 0x720: wParam 4 clears the alarm history, once no tick is talking to the drive.
+  // Message 0x720: wParam 4 clears the alarm history, at once or, when a tick is talking to
+  // the drive, once it is done (runPendingClear after the tick).
   void clearMessage(quintptr wParam);
+  void runPendingClear();
 
   Progress& progress() { return progress_; }
   DisplayPageDialog* displayWindow() const;
@@ -55,6 +57,7 @@ class MonitorWindows final : public QObject {
   QPointer<DisplayPageDialog> display_;
   QPointer<CDiagnosticsDlg> diagnostics_;
   QPointer<CAlarmHistoryDlg> alarms_;
+  bool clearPending_ = false;
 };
 
 }  // namespace zavo

@@ -89,6 +89,16 @@ TEST_F(MonitorWindowsTest, TheAlarmWindowOpensOnceRefreshesClearsAndCloses) {
   EXPECT_EQ(textOf(w, kIdcAlarmCodeFirst + 1), "00");
   EXPECT_EQ(textOf(w, kIdcAlarmNoteFirst + 1), "   Normal");
 
+  // A clear that comes while a tick talks to the drive waits for the tick's end.
+  drive->setAlarms({7});
+  view()->monitor().state().monitorBusy = true;
+  w->press(kIdcAlarmClear);
+  QCoreApplication::sendPostedEvents(view());
+  EXPECT_EQ(drive->alarms()[0], 7);
+  view()->monitor().state().monitorBusy = false;
+  view()->monitorTick();
+  EXPECT_EQ(drive->alarms()[0], 0);
+
   // "Update" asks the next tick for the history again.
   drive->setAlarms({12});
   view()->monitorTick();
