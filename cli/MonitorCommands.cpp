@@ -2,9 +2,12 @@
 // Each runs the same reads as the windows' ticks; a failed exchange ends it with the message
 // the program shows when a tick loses the drive.
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <limits>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>

@@ -26,6 +26,11 @@ inline constexpr int kPage5 = '5';
 inline constexpr int kPageC = 'C';
 inline constexpr int kPage5Numeric = 0x05;
 inline constexpr int kPageCNumeric = 0x0C;
+// The page character a register code names in its high byte, the numeric synonyms as '5'/'C'.
+constexpr int pageOfCode(std::uint16_t code) {
+  const int page = code >> 8;
+  return page == kPage5Numeric ? kPage5 : page == kPageCNumeric ? kPageC : page;
+}
 // Linear register number bases: page '5' 0x000, page 'C' 0x100, every other page 0x200.
 inline constexpr int kLinearBase5 = 0x000;
 inline constexpr int kLinearBaseC = 0x100;

@@ -1,6 +1,7 @@
 #include "monitor/AlarmText.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "resources/StringIds.h"
 #include "resources/TextTable.h"
@@ -21,6 +22,7 @@ constexpr unsigned kAlarmTexts[] = {
     ids::kAlarm25, ids::kAlarm25 + 1, ids::kAlarm25 + 2, ids::kAlarm25 + 3, ids::kAlarm25 + 4,
     ids::kAlarm25 + 5, ids::kAlarm25 + 6, ids::kAlarm32,
 };
+static_assert(ids::kAlarm25 + 7 == ids::kAlarm32 && std::size(kAlarmTexts) == 33);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "monitor/DiagnosticsFormat.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "params/catalogue/Catalogue.h"
 #include "resources/StringIds.h"

@@ -54,17 +54,15 @@ std::string selectPageText(int item, std::int32_t value) {
   return fixedPageText(item, value);
 }
 
-std::string itemCode(int item) {
+std::string monitorCode(const char* prefix, int item) {
   char buf[16];
-  std::snprintf(buf, sizeof buf, "Un%02d", item);
+  std::snprintf(buf, sizeof buf, "%s%02d", prefix, item);
   return buf;
 }
 
-std::string itemName(int item) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "Un-%02d", item);
-  return buf;
-}
+std::string itemCode(int item) { return monitorCode("Un", item); }
+
+std::string itemName(int item) { return monitorCode("Un-", item); }
 
 int itemOfEntry(std::string_view entry) {
   int item = 0;

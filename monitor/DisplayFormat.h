@@ -23,7 +23,9 @@ std::string fixedPageText(int item, std::int32_t value);
 // The configurable page also shows the terminal and status words in hexadecimal.
 std::string selectPageText(int item, std::int32_t value);
 
-// "Un05", the catalogue's code of an item, and "Un-05", its name on the pages.
+// The catalogue's code of a monitor item: prefix and two digits ("dn", 4 -> "dn04").
+std::string monitorCode(const char* prefix, int item);
+// "Un05", the catalogue's code of a display item, and "Un-05", its name on the pages.
 std::string itemCode(int item);
 std::string itemName(int item);
 // The item an entry names by its last two characters ("Un-05" -> 5); 1 for an empty entry.

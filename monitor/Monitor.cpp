@@ -23,24 +23,8 @@ constexpr const char* kReadAlarmText = "Read Alarm Parameter: ";
 constexpr auto kClearPause = std::chrono::milliseconds(30);
 constexpr const char* kClearTitle = "Clear Alarm Information";
 
-std::string diagnosticCode(int item) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "dn%02d", item);
-  return buf;
-}
-
-std::string alarmCode(int row) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "AL%02d", row + 1);
-  return buf;
-}
-
-int pageOf(std::uint16_t code) {
-  const int page = code >> 8;
-  if (page == protocol::kPage5Numeric) return protocol::kPage5;
-  if (page == protocol::kPageCNumeric) return protocol::kPageC;
-  return page;
-}
+std::string diagnosticCode(int item) { return monitor::monitorCode("dn", item); }
+std::string alarmCode(int row) { return monitor::monitorCode("AL", row + 1); }
 
 }  // namespace
 
@@ -229,7 +213,7 @@ bool Monitor::clearEntries() {
   for (int row = 0; row < monitor::kAlarmRows; ++row) {
     std::this_thread::sleep_for(kClearPause);
     const std::uint16_t code = catalogue::addressCode(alarmCode(row));
-    if (!ops_.writeAck(pageOf(code), code & 0xFF, 0)) {
+    if (!ops_.writeAck(protocol::pageOfCode(code), code & 0xFF, 0)) {
       prompt().ask({optext::error() + ":\n\n" + optext::communicateError(), kClearTitle, PromptIcon::Stop,
                     PromptButtons::Ok});
       return false;

@@ -6,8 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cstdio>
-
+#include "monitor/DisplayFormat.h"
 #include "monitor/Monitor.h"
 #include "params/catalogue/Catalogue.h"
 
@@ -19,10 +18,8 @@ constexpr int kLabelWidth = 110;
 constexpr int kCellWidth = 44;
 
 QString itemLabel(int item) {
-  char code[8], name[8];
-  std::snprintf(code, sizeof code, "dn%02d", item);
-  std::snprintf(name, sizeof name, "dn-%02d", item);
-  return QString::fromLatin1(name) + QStringLiteral("  ") + QString::fromStdString(catalogue::titleOf(code));
+  return QString::fromStdString(monitor::monitorCode("dn-", item) + "  " +
+                                catalogue::titleOf(monitor::monitorCode("dn", item)));
 }
 
 }  // namespace
@@ -42,29 +39,11 @@ CDiagnosticsDlg::CDiagnosticsDlg(Monitor& monitor, Closed closed, QWidget* paren
   // Inputs on the left, outputs on the right; every place exists, those the drive type does
   // not show stay hidden.
   auto* terminals = new QGridLayout;
-  const int outputPlaces = kTerminalPlaces - (kIdcOutputCellFirst - kIdcTerminalCellFirst);
-  for (int i = 0; i < kIdcOutputCellFirst - kIdcTerminalCellFirst; ++i) {
-    auto* label = addControl(kIdcTerminalLabelFirst + i, new QLabel(this));
-    auto* cell = valueBox(kIdcTerminalCellFirst + i, kCellWidth);
-    label->setMinimumWidth(kLabelWidth);
-    label->setVisible(i < layout.inputs);
-    cell->setVisible(i < layout.inputs);
-    terminals->addWidget(label, i, 0);
-    terminals->addWidget(cell, i, 1);
-    inputLabels_.push_back(label);
-    inputCells_.push_back(cell);
-  }
-  for (int i = 0; i < outputPlaces; ++i) {
-    auto* label = addControl(kIdcOutputLabelFirst + i, new QLabel(this));
-    auto* cell = valueBox(kIdcOutputCellFirst + i, kCellWidth);
-    label->setMinimumWidth(kLabelWidth);
-    label->setVisible(i < layout.outputs);
-    cell->setVisible(i < layout.outputs);
-    terminals->addWidget(label, i, 3);
-    terminals->addWidget(cell, i, 4);
-    outputLabels_.push_back(label);
-    outputCells_.push_back(cell);
-  }
+  const int inputPlaces = kIdcOutputCellFirst - kIdcTerminalCellFirst;
+  addTerminals({kIdcTerminalLabelFirst, kIdcTerminalCellFirst, inputPlaces, layout.inputs, 0}, terminals,
+               inputLabels_, inputCells_);
+  addTerminals({kIdcOutputLabelFirst, kIdcOutputCellFirst, kTerminalPlaces - inputPlaces, layout.outputs, 3},
+               terminals, outputLabels_, outputCells_);
   terminals->setColumnMinimumWidth(2, 24);
 
   auto* buttons = new QHBoxLayout;
@@ -76,6 +55,21 @@ CDiagnosticsDlg::CDiagnosticsDlg(Monitor& monitor, Closed closed, QWidget* paren
   layoutBox->addLayout(terminals);
   layoutBox->addLayout(buttons);
   showPage();
+}
+
+void CDiagnosticsDlg::addTerminals(const TerminalColumn& c, QGridLayout* grid, std::vector<QLabel*>& labels,
+                                   std::vector<QLabel*>& cells) {
+  for (int i = 0; i < c.places; ++i) {
+    auto* label = addControl(c.firstLabel + i, new QLabel(this));
+    auto* cell = valueBox(c.firstCell + i, kCellWidth);
+    label->setMinimumWidth(kLabelWidth);
+    label->setVisible(i < c.shown);
+    cell->setVisible(i < c.shown);
+    grid->addWidget(label, i, c.column);
+    grid->addWidget(cell, i, c.column + 1);
+    labels.push_back(label);
+    cells.push_back(cell);
+  }
 }
 
 void CDiagnosticsDlg::showCell(QLabel* cell, bool on) {

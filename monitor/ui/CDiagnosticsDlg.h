@@ -11,6 +11,8 @@
 #include "monitor/MonitorPages.h"
 #include "monitor/ui/MonitorDialog.h"
 
+class QGridLayout;
+
 namespace zavo {
 
 inline constexpr int kIddDiagnostics = 140;
@@ -35,6 +37,11 @@ class CDiagnosticsDlg final : public MonitorDialog {
   void release() override;
 
  private:
+  struct TerminalColumn {
+    int firstLabel, firstCell, places, shown, column;
+  };
+  void addTerminals(const TerminalColumn& c, QGridLayout* grid, std::vector<QLabel*>& labels,
+                    std::vector<QLabel*>& cells);
   void showCell(QLabel* cell, bool on);
 
   std::vector<QLabel*> values_;
