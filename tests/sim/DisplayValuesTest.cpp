@@ -10,6 +10,7 @@
 #include "sim/CommandLine.h"
 #include "sim/HealthyDrive.h"
 #include "sim/MotionModel.h"
+#include "sim/MotionSource.h"
 #include "sim/ParameterTable.h"
 #include "sim/SimConstants.h"
 #include "sim/StatusRegisters.h"
@@ -30,7 +31,8 @@ double displayAt(StatusRegisters& status, const DisplayItem& d, double ms) {
 TEST(DisplayValues, FollowTheMotionByTheirMeaning) {
   const ParameterTable& table = ParameterTable::of(2);
   const MotionModel motion(1);
-  StatusRegisters status(motion);
+  ModelMotionSource source(motion);
+  StatusRegisters status(source);
   HealthyDrive::installStatus(status, table);
   for (double ms : {250.0, 1300.0, 2750.0}) {
     const MotionSample s = motion.at(ms);
@@ -45,7 +47,8 @@ TEST(DisplayValues, TheZeroSpeedOutputFollowsTheMotor) {
   for (int type : {0, 2}) {
     const ParameterTable& table = ParameterTable::of(type);
     const MotionModel motion(1);
-    StatusRegisters status(motion);
+    ModelMotionSource source(motion);
+    StatusRegisters status(source);
     HealthyDrive::installStatus(status, table);
     const RegisterRef outputs = *table.diagnostic(kDnOutputs);
     int on = 0, off = 0;
