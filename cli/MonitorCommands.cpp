@@ -3,19 +3,18 @@
 // the program shows when a tick loses the drive.
 
 #include <algorithm>
-#include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <limits>
 #include <optional>
 #include <string>
-#include <thread>
+#include <string_view>
 #include <vector>
 
 #include "cli/Command.h"
 #include "cli/DriveSession.h"
 #include "cli/JsonText.h"
 #include "cli/Numbers.h"
+#include "cli/TuningRun.h"
 #include "link/OperationTexts.h"
 #include "monitor/DisplayFormat.h"
 #include "monitor/Monitor.h"
@@ -27,20 +26,13 @@ namespace {
 
 constexpr long kDefaultPeriodMs = 1000;
 constexpr long kMaxPeriodMs = 24L * 3600 * 1000;
-constexpr auto kSleepSlice = std::chrono::milliseconds(20);
 
-volatile std::sig_atomic_t interrupted = 0;
-extern "C" void onInterrupt(int) { interrupted = 1; }
+// JSON text by the one escaping every JSON output of zavoctl shares.
+std::string quoted(std::string_view s) { return jsonString(s); }
 
 int linkLost() {
   std::fprintf(stderr, "%s\n", optext::linkLost().c_str());
   return kExitLinkFailure;
-}
-
-// Sleeps `ms` unless SIGINT comes first.
-void pause(long ms) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (!interrupted && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(kSleepSlice);
 }
 
 struct MonitorRequest {
@@ -109,9 +101,9 @@ void printTick(long tick, const DisplayPage& page, bool json) {
   for (std::size_t i = 0; i < page.rows.size(); ++i) {
     const DisplayRow& row = page.rows[i];
     const std::string code = monitor::itemCode(row.item);
-    out += (i ? ",{\"item\":" : "{\"item\":") + jsonString(monitor::itemName(row.item)) +
-           ",\"name\":" + jsonString(catalogue::titleOf(code)) + ",\"unit\":" + jsonString(catalogue::unitOf(code)) +
-           ",\"value\":" + std::to_string(row.value) + ",\"text\":" + jsonString(row.text) + "}";
+    out += (i ? ",{\"item\":" : "{\"item\":") + quoted(monitor::itemName(row.item)) +
+           ",\"name\":" + quoted(catalogue::titleOf(code)) + ",\"unit\":" + quoted(catalogue::unitOf(code)) +
+           ",\"value\":" + std::to_string(row.value) + ",\"text\":" + quoted(row.text) + "}";
   }
   std::printf("%s]}\n", out.c_str());
   std::fflush(stdout);
@@ -139,11 +131,10 @@ int runMonitor(Args args) {
     for (std::size_t i = 0; i < request->items.size(); ++i) page.rows[i].item = request->items[i];
   }
   page.enableAll(true);
-  interrupted = 0;
-  std::signal(SIGINT, onInterrupt);
+  const InterruptGuard untilInterrupted;
   for (long tick = 1; request->count == 0 || tick <= request->count; ++tick) {
-    if (tick > 1) pause(request->periodMs);
-    if (interrupted) break;
+    if (tick > 1 && !pause(static_cast<int>(request->periodMs))) break;
+    if (InterruptGuard::interrupted()) break;
     if (!drive.connection().statusRead() || !monitor.readDisplayPage(page)) return linkLost();
     printTick(tick, page, o->json);
   }
@@ -158,7 +149,7 @@ std::string terminalLabel(const std::vector<std::string>& labels, std::size_t i,
 std::string jsonTerminals(const std::vector<bool>& on, const std::vector<std::string>& labels) {
   std::string out = "[";
   for (std::size_t i = 0; i < on.size(); ++i)
-    out += std::string(i ? "," : "") + "{\"label\":" + jsonString(i < labels.size() ? labels[i] : "") +
+    out += std::string(i ? "," : "") + "{\"label\":" + quoted(i < labels.size() ? labels[i] : "") +
            ",\"on\":" + (on[i] ? "true" : "false") + "}";
   return out + "]";
 }
@@ -183,9 +174,9 @@ int runStatus(Args args) {
       const int item = kDiagnosticItems[i];
       char name[8];
       std::snprintf(name, sizeof name, "dn-%02d", item);
-      out += std::string(i ? "," : "") + jsonString(name) + ":{\"value\":" +
+      out += std::string(i ? "," : "") + quoted(name) + ":{\"value\":" +
              std::to_string(drive.doc().diagnostics[static_cast<std::size_t>(item - 1)]) +
-             ",\"text\":" + jsonString(page.texts[i]) + "}";
+             ",\"text\":" + quoted(page.texts[i]) + "}";
     }
     out += ",\"inputs\":" + jsonTerminals(page.inputs, page.labels.inputs);
     out += ",\"outputs\":" + jsonTerminals(page.outputs, page.labels.outputs) + "}";
@@ -226,8 +217,8 @@ int runAlarms(Args args) {
     const std::int32_t code = page.codes[static_cast<std::size_t>(row)];
     const std::string name = monitor::alarmRowName(row), text = monitor::alarmCodeText(code), note = monitor::alarmNote(code);
     if (!o->json) std::printf("%s %s%s\n", name.c_str(), text.c_str(), note.c_str());
-    json += std::string(row ? "," : "") + "{\"row\":" + jsonString(name) + ",\"code\":" + std::to_string(code) +
-            ",\"text\":" + jsonString(text) + ",\"note\":" + jsonString(note) + "}";
+    json += std::string(row ? "," : "") + "{\"row\":" + quoted(name) + ",\"code\":" + std::to_string(code) +
+            ",\"text\":" + quoted(text) + ",\"note\":" + quoted(note) + "}";
   }
   if (o->json) std::printf("%s]}\n", json.c_str());
   return kExitOk;
