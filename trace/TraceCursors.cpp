@@ -39,19 +39,19 @@ int pickCursor(const TraceCursors& c, int pointer) {
 }
 
 CursorReadout cursorReadout(const TraceCursors& c, const TraceTimeAxis& time, MeasuredChannel measured,
-                            MeasuredChannel data2, double divisionPx) {
+                            MeasuredChannel data2, DivisionSizes px) {
   CursorReadout r;
   if (c.mode == CursorMode::Vertical) {
-    const double ta = time.timeAt(c.x[kCursorA], divisionPx);
-    const double tb = time.timeAt(c.x[kCursorB], divisionPx);
+    const double ta = time.timeAt(c.x[kCursorA], px.time);
+    const double tb = time.timeAt(c.x[kCursorB], px.time);
     r.a = time.msText(ta);
     r.b = time.msText(tb);
     r.diff = time.msText(tb - ta);
     r.unit = kTimeUnitLabel;
     return r;
   }
-  values(c.y, measured, divisionPx, r.a, r.b, r.diff, r.unit);
-  values(c.y, data2, divisionPx, r.a2, r.b2, r.diff2, r.unit2);
+  values(c.y, measured, px.value, r.a, r.b, r.diff, r.unit);
+  values(c.y, data2, px.value, r.a2, r.b2, r.diff2, r.unit2);
   return r;
 }
 

@@ -44,10 +44,15 @@ struct MeasuredChannel {
   int source;
 };
 
+struct DivisionSizes {
+  double time = 0;   // pixels of a time division
+  double value = 0;  // pixels of a value division
+};
+
 // The read-outs for `c`: times "%.2f" in ms (T / division × x + offset, times the unit
 // factor) or values "%.1f" (H − U / division × y), the differences B − A alike.
 CursorReadout cursorReadout(const TraceCursors& c, const TraceTimeAxis& time, MeasuredChannel measured,
-                            MeasuredChannel data2, double divisionPx);
+                            MeasuredChannel data2, DivisionSizes px);
 
 // The unit beside a value read-out: " [rpm]", " [%]", " [pulse]", " [degree]"; empty for
 // digital sources and none.

@@ -34,7 +34,7 @@ std::vector<AxisLabel> valueLabels(const ChannelScale& s, double d) {
 }
 
 std::vector<AxisLabel> timeLabels(const TraceTimeAxis& time) {
-  const double d = divisionPx(time);
+  const double d = timeDivisionPx(time);
   const bool everyLine = time.zoom() >= 2;
   std::vector<AxisLabel> labels;
   const auto lines = graticuleLines(d);
@@ -48,7 +48,7 @@ void tracePath(std::span<const std::int32_t> samples, const TraceTimeAxis& time,
                TraceLook look, std::vector<PlotPoint>& out) {
   out.clear();
   if (samples.empty()) return;
-  const double d = divisionPx(time);
+  const double d = timeDivisionPx(time);
   const double pxPerSample = time.step() / time.perDivision() * d;
   const double first = std::floor(time.offset() / time.step());
   const double last = std::ceil((time.offset() + kPlotPx / d * time.perDivision()) / time.step());
@@ -56,7 +56,7 @@ void tracePath(std::span<const std::int32_t> samples, const TraceTimeAxis& time,
   const auto end = static_cast<std::size_t>(std::clamp(last + 2, 0.0, static_cast<double>(samples.size())));
   const double x0 = time.xOf(0, d);
   auto yOfSample = [&](std::int32_t v) {
-    return clampPx(yOf(look.reverse ? -static_cast<double>(v) : static_cast<double>(v), scale, d));
+    return clampPx(yOf(look.reverse ? -static_cast<double>(v) : static_cast<double>(v), scale, kValueDivisionPx));
   };
 
   if (pxPerSample >= 0.5) {

@@ -1,7 +1,9 @@
 #pragma once
 // Where things go on the plot, in pixels from its top-left corner: the graticule lines, the
 // value labels of each trace, the time labels below, and the line a trace is drawn as. The
-// plot shows ten divisions of the base size each way; zooming makes a division larger.
+// plot shows ten divisions of the base size each way. Zooming makes a time division larger
+// and leaves the values as they are: each trace has its own scale and position for those,
+// and a zoom that also stretched the values would push the traces off the plot's foot.
 
 #include <cstdint>
 #include <span>
@@ -16,7 +18,8 @@ namespace zavo::trace {
 inline constexpr int kBaseDivisionPx = 48;
 inline constexpr int kPlotPx = kDivisions * kBaseDivisionPx;
 
-inline double divisionPx(const TraceTimeAxis& time) { return static_cast<double>(kBaseDivisionPx) * time.zoom(); }
+inline double timeDivisionPx(const TraceTimeAxis& time) { return static_cast<double>(kBaseDivisionPx) * time.zoom(); }
+inline constexpr double kValueDivisionPx = kBaseDivisionPx;
 
 struct AxisLabel {
   double at = 0;  // pixel of the graticule line it belongs to

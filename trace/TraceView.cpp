@@ -99,7 +99,7 @@ bool TraceView::moveUp(int c) { return trace::moveUp(scales_[static_cast<std::si
 bool TraceView::moveDown(int c) { return trace::moveDown(scales_[static_cast<std::size_t>(c)]); }
 void TraceView::setSlider(int c, int slider) { trace::setSlider(scales_[static_cast<std::size_t>(c)], slider); }
 
-double TraceView::divisionPx() const { return trace::divisionPx(time_); }
+double TraceView::timeDivisionPx() const { return trace::timeDivisionPx(time_); }
 
 void TraceView::bringToFront(int c) {
   if (c < 0 || c >= kChannelCount) return;
@@ -116,16 +116,15 @@ void TraceView::setMeasured(int c) {
 CursorReadout TraceView::readout() const {
   const auto m = static_cast<std::size_t>(measured_);
   return cursorReadout(cursors_, time_, {scales_[m], settings_.sources[m]}, {scales_[1], settings_.sources[1]},
-                       divisionPx());
+                       {timeDivisionPx(), kValueDivisionPx});
 }
 
 bool TraceView::triggerMarks(double& x, double& y, bool& timeKnown) const {
   if (!settings_.triggered() || settings_.triggerChannel > kChannelCount) return false;
   const auto c = static_cast<std::size_t>(settings_.triggerChannel - 1);
-  const double d = divisionPx();
-  x = time_.xOf(static_cast<double>(points_) * settings_.triggerPosition / kPercent * time_.step(), d);
+  x = time_.xOf(static_cast<double>(points_) * settings_.triggerPosition / kPercent * time_.step(), timeDivisionPx());
   const double level = settings_.reverse[c] ? -settings_.triggerLevel : settings_.triggerLevel;
-  y = yOf(level, scales_[c], d);
+  y = yOf(level, scales_[c], kValueDivisionPx);
   timeKnown = triggerTimeKnown_;
   return true;
 }

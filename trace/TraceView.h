@@ -58,7 +58,7 @@ class TraceView {
   // ---- time ----
   TraceTimeAxis& time() { return time_; }
   const TraceTimeAxis& time() const { return time_; }
-  double divisionPx() const;
+  double timeDivisionPx() const;
 
   // ---- drawing order ----
   const std::array<int, kChannelCount>& order() const { return order_; }

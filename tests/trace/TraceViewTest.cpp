@@ -184,6 +184,11 @@ TEST(TraceCursorRules, ReadOutsGiveTimesOrTheValuesOfTheMeasuredChannelAndData2)
   EXPECT_EQ(r.a2, "4500.0");
   EXPECT_EQ(r.b2, "-500.0");
   EXPECT_EQ(r.unit2, " [rpm]");
+  v.time().zoomIn();
+  EXPECT_EQ(v.readout().a, "45.0") << "a zoom stretches the time, not the values";
+  c.mode = CursorMode::Vertical;
+  EXPECT_EQ(v.readout().b, "3.12") << "half the time across as many pixels";
+  c.mode = CursorMode::Horizontal;
   v.setMeasured(2);
   EXPECT_EQ(v.readout().unit, " [pulse]");
   v.setMeasured(3);

@@ -139,6 +139,10 @@ TEST_F(TraceWindowTest, ATriggeredCaptureIsDrawnMeasuredSavedAndCopied) {
 
   window->press(kIdcTraceCopy);
   EXPECT_EQ(QApplication::clipboard()->image().size(), plotPictureSize());
+  for (int i = 0; i < 2; ++i) window->press(kIdcTraceZoomIn);
+  window->control<QScrollBar>(kIdcTraceScroll)->setValue(4);
+  EXPECT_EQ(window->view().time().scroll(), 4);
+  zavo::test::saveScreenshot(window.get(), QStringLiteral("trace-window-zoomed"));
 
   answer = QString::fromStdString(path("record.trd"));
   window->press(kIdcTraceSave);
@@ -148,6 +152,32 @@ TEST_F(TraceWindowTest, ATriggeredCaptureIsDrawnMeasuredSavedAndCopied) {
   ASSERT_TRUE(again.openFile(answer));
   EXPECT_EQ(again.view().stored(0), window->view().stored(0));
   EXPECT_EQ(again.view().settings().triggerLevel, 180);
+}
+
+TEST_F(TraceWindowTest, MonitorRollsUntilStopAndKeepsItsLine) {
+  TraceSettings s;
+  s.mode = static_cast<int>(TraceMode::Monitor);
+  s.sources = {kSourceSpeedCommand, kSourceSpeedFeedback, kSourceTorqueCommand, kSourceNone};
+  settings = TraceSettingChoice{s, {}};
+  window->press(kIdcTraceSetting);
+  EXPECT_EQ(window->control<QComboBox>(kIdcTraceScale[0])->currentText(), "1000") << "no AUTO in Monitor mode";
+  window->press(kIdcTraceStart);
+  ASSERT_TRUE(pumpUntil([&] {
+    const auto& line = window->view().display(1);
+    return std::count(line.begin(), line.end(), 0) < 5120 - 150;
+  })) << "the roll fills from the right";
+  EXPECT_TRUE(window->running()) << "Monitor runs until it is stopped";
+  zavo::test::saveScreenshot(window.get(), QStringLiteral("trace-window-monitor"));
+  window->press(kIdcTraceStart);
+  EXPECT_FALSE(window->running());
+  EXPECT_EQ(window->view().stored(1).size(), 5121u);
+  EXPECT_EQ(window->view().stored(1)[5119], window->view().display(1)[5119]) << "STOP keeps the line as the record";
+  answer = QString::fromStdString(path("roll.trd"));
+  window->press(kIdcTraceSaveAs);
+  const TraceOpen o = openTraceFile(answer.toStdString(), 2, 0);
+  ASSERT_EQ(o.result, TraceOpenResult::Ok);
+  EXPECT_EQ(o.file.mode, 2);
+  EXPECT_EQ(o.file.points, 5120);
 }
 
 TEST_F(TraceWindowTest, ZoomScrollAndScalesStayInTheirLimits) {

@@ -76,9 +76,10 @@ void TracePlotPainter::legends(QPainter& p, const TraceView& v) {
 void TracePlotPainter::valueLabels(QPainter& p, const TraceView& v) {
   const int half = p.fontMetrics().height() / 2;
   for (int c = 0; c < kChannelCount; ++c) {
+    if (v.settings().sources[static_cast<std::size_t>(c)] == kSourceNone) continue;
     p.setPen(traceColour(v.colour(c)));
     const int right = kPlotLeftPx - kTextGapPx - (kChannelCount - 1 - c) * kPlotLabelColumnPx;
-    for (const AxisLabel& l : trace::valueLabels(v.scale(c), v.divisionPx())) {
+    for (const AxisLabel& l : trace::valueLabels(v.scale(c), kValueDivisionPx)) {
       const int y = kPlotTopPx + static_cast<int>(l.at);
       p.drawText(QRect(right - kPlotLabelColumnPx, y - half, kPlotLabelColumnPx, 2 * half), Qt::AlignRight | Qt::AlignVCenter,
                  qs(l.text));
@@ -97,12 +98,9 @@ void TracePlotPainter::timeLabels(QPainter& p, const TraceView& v) {
 }
 
 void TracePlotPainter::graticule(QPainter& p, const TraceView& v) {
-  const auto lines = graticuleLines(v.divisionPx());
   p.setPen(QPen(kGrid, 1, Qt::DotLine));
-  for (double at : lines) {
-    p.drawLine(QPointF(at, 0), QPointF(at, kPlotPx));
-    p.drawLine(QPointF(0, at), QPointF(kPlotPx, at));
-  }
+  for (double at : graticuleLines(v.timeDivisionPx())) p.drawLine(QPointF(at, 0), QPointF(at, kPlotPx));
+  for (double at : graticuleLines(kValueDivisionPx)) p.drawLine(QPointF(0, at), QPointF(kPlotPx, at));
   p.setPen(QPen(kAxis, 1));
   p.drawRect(QRect(0, 0, kPlotPx, kPlotPx));
 }
@@ -163,11 +161,11 @@ void TracePlotPainter::cursors(QPainter& p, const TraceView& v) {
     if (!cross || !vertical) continue;
     // Where the cursor meets the measured trace.
     const auto& samples = v.display(v.measured());
-    const double t = v.time().timeAt(at, v.divisionPx()) / v.time().step();
+    const double t = v.time().timeAt(at, v.timeDivisionPx()) / v.time().step();
     const auto i = static_cast<std::size_t>(std::max(0.0, std::round(t)));
     if (i >= samples.size()) continue;
     const double value = v.settings().reverse[m] ? -samples[i] : samples[i];
-    const double y = yOf(value, v.scale(v.measured()), v.divisionPx());
+    const double y = yOf(value, v.scale(v.measured()), kValueDivisionPx);
     p.setPen(QPen(kCursor, 1));
     p.drawLine(QPointF(at - kCrossPx, y), QPointF(at + kCrossPx, y));
     p.drawLine(QPointF(at, y - kCrossPx), QPointF(at, y + kCrossPx));
