@@ -103,6 +103,7 @@ TEST_F(TraceWindowTest, ATriggeredCaptureIsDrawnMeasuredSavedAndCopied) {
   window->press(kIdcTraceSetting);
   EXPECT_EQ(block.triggerChannel, 1) << "the settings go to the view's block";
   EXPECT_EQ(window->control<QLineEdit>(kIdcTraceTriggerPattern)->text(), "Electrical angle");
+  EXPECT_EQ(label(kIdcTraceLegend[0]), "Electrical angle [degree]");
   EXPECT_EQ(window->control<QLineEdit>(kIdcTraceTriggerPosition)->text(), "25");
 
   window->press(kIdcTraceStart);
