@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "link/ConnectionManager.h"
-#include "monitor/DisplayFormat.h"
 #include "monitor/Monitor.h"
 #include "resources/TextTable.h"
 #include "tests/link/DriveFixture.h"
@@ -106,26 +105,6 @@ TEST(DisplayPage, ShowsTheDrivesWordsInTheirFormats) {
   }
 }
 
-TEST(DisplayPage, KeepsItsSelectionAcrossOpenings) {
-  MonitorRig rig;
-  DisplayPage& page = rig.monitor.openDisplay(DisplayKind::Configurable);
-  EXPECT_EQ(page.rows[14].item, 16) << "the view's defaults";
-  page.rows[3].item = 33;
-  page.enable(3, true);
-  rig.monitor.closeDisplay();
-  EXPECT_FALSE(rig.monitor.state().unWindowOpen);
-  const DisplayPage& again = rig.monitor.openDisplay(DisplayKind::Configurable);
-  EXPECT_EQ(again.rows[3].item, 33);
-  EXPECT_TRUE(again.rows[3].enabled);
-  EXPECT_FALSE(again.rows[2].enabled);
-  // The fixed page takes the flags of its nineteen rows, never the items.
-  rig.monitor.closeDisplay();
-  const DisplayPage& fixed = rig.monitor.openDisplay(DisplayKind::Fixed);
-  ASSERT_EQ(fixed.rows.size(), 19u);
-  EXPECT_EQ(fixed.rows[3].item, 4);
-  EXPECT_TRUE(fixed.rows[3].enabled);
-}
-
 TEST(DiagnosticsPage, ShowsEachDriveTypesTerminalsVersionsAndLabels) {
   struct Case {
     int type;
@@ -145,8 +124,6 @@ TEST(DiagnosticsPage, ShowsEachDriveTypesTerminalsVersionsAndLabels) {
       // Three characters for eight outputs: the bits beyond the string set only their cells.
       {3, 0x00FF, 0x0801, "111", "100000000001", {true, true, true, true, true, true, true, true}, 12, "R4: ----",
        "E01.25"},
-      {2, 0x0085, 0x0001, "10000101", "000000000001", {true, false, true, false, false, false, false, true}, 12,
-       "R4: BI", "A01.25"},
   };
   for (const Case& c : cases) {
     MonitorRig rig(ofType(c.type, {{'6', 0xAF, c.outputs}, {'6', 0xCB, c.inputs}, {'5', 0x0C, 0x8001}}));
@@ -285,20 +262,6 @@ TEST(Tick, MonitorBusyKeepsATickAndTheClearingApart) {
   rig.monitor.state().monitorBusy = false;
   EXPECT_EQ(rig.monitor.clearAlarmHistory(), Monitor::ClearOutcome::Cleared);
   EXPECT_FALSE(rig.monitor.state().monitorBusy);
-}
-
-TEST(DisplayItems, TheConfigurablePageListsAndMapsItsItems) {
-  EXPECT_EQ(monitor::listedItems(2).size(), 48u);
-  EXPECT_EQ(monitor::listedItems(3).size(), 89u) << "the M7-R lists every item";
-  for (int item : {15, 21, 26, 42, 70, 78, 82}) {
-    EXPECT_FALSE(monitor::isListed(item, 4)) << item;
-    EXPECT_TRUE(monitor::isListed(item, 0)) << item;
-  }
-  // An entry maps back by its last two characters, whatever its place in the list.
-  EXPECT_EQ(monitor::itemOfEntry("Un-27"), 27);
-  EXPECT_EQ(monitor::itemOfEntry(""), 1);
-  EXPECT_EQ(monitor::parseItem("Un-09"), 9);
-  EXPECT_EQ(monitor::parseItem("Un90"), 0);
 }
 
 }  // namespace

@@ -1,20 +1,18 @@
 // What the virtual drive's display values mean: Un-07 the position error, Un-08 the feedback,
-// Un-09 the analog speed command (+-10 V at rated speed), Un-10 the bus; the ZS output
-// following the motor; and the power-on history and pinned words of the command line.
+// Un-09 the analog speed command (+-10 V at rated speed), Un-10 the bus; and the ZS output
+// following the motor.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "params/catalogue/ValueConversion.h"
-#include "sim/CommandLine.h"
 #include "sim/HealthyDrive.h"
 #include "sim/MotionModel.h"
 #include "sim/MotionSource.h"
 #include "sim/ParameterTable.h"
 #include "sim/SimConstants.h"
 #include "sim/StatusRegisters.h"
-#include "tests/sim/SimLink.h"
 
 namespace zavo::sim::test {
 namespace {
@@ -64,19 +62,6 @@ TEST(DisplayValues, TheZeroSpeedOutputFollowsTheMotor) {
     EXPECT_GT(on, 0) << type;
     EXPECT_GT(off, 0) << type;
   }
-}
-
-TEST(DisplayValues, TheCommandLineSetsTheHistoryAndPinsWords) {
-  const auto cl = CommandLine::parse({"--alarms", "9,0x0C", "--pin", "B13=-41,6AF=0x8001"});
-  ASSERT_EQ(cl.error, "");
-  SimLink link(cl.options);
-  EXPECT_EQ(link.drive.alarms(), (AlarmHistory::Codes{9, 12}));
-  EXPECT_EQ(link.read('B', 0x13), 0xFFD7) << "a pinned display value stays put";
-  EXPECT_EQ(link.read('6', 0xAF), 0x8001);
-  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-           {"--alarms", "1,2,3,4,5,6,7,8,9,10,11"}, {"--alarms", "x"}, {"--alarms", "70000"},
-           {"--pin", "B13"}, {"--pin", "Z13=1"}, {"--pin", "B1G=1"}, {"--pin", "B13=70000"}, {"--pin", "B13=-40000"}})
-    EXPECT_NE(CommandLine::parse(bad).error, "") << bad[0] << " " << bad[1];
 }
 
 }  // namespace

@@ -153,7 +153,9 @@ TEST(CommandLineParse, OptionsAndTheirErrors) {
                                              {"--station", "0"}, {"--format", "9", "--modbus", "ascii"},
                                              {"--format", "2"}, {"--modbus", "rtu", "--format", "2"},
                                              {"--turnaround-ms", "-1"}, {"--seed", "x"}, {"--faults", "drop=2"},
-                                             {"--link"}, {"extra"}}) {
+                                             {"--link"}, {"extra"}, {"--alarms", "1,2,3,4,5,6,7,8,9,10,11"},
+                                             {"--alarms", "70000"}, {"--pin", "B13"}, {"--pin", "Z13=1"},
+                                             {"--pin", "B13=-40000"}}) {
     EXPECT_NE(CommandLine::parse(bad).error, "") << bad[0];
   }
 }
