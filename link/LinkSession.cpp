@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "link/DriveLinkCodec.h"
+#include "link/LateReplies.h"
 #include "link/LinkState.h"
 #include "link/Protocol.h"
 
@@ -17,8 +18,10 @@ int checkedExchange(CSerial& port, const std::uint8_t* request, std::size_t leng
   std::memset(reply, 0, expected);
   const auto rc = port.CommandSend(const_cast<std::uint8_t*>(request), static_cast<unsigned long>(length),
                                    reply, static_cast<unsigned long>(expected));
+  const auto kind = drivelink::classifyReply(request[0], {reply, expected}, expected);
+  if (kind == drivelink::ReplyKind::Failed && rc != CSerial::ErrIo) discardLateReplies(port, port.ReadTimerMs());
   if (rc != CSerial::ErrNone) port.ReleaseMutex();
-  switch (drivelink::classifyReply(request[0], {reply, expected}, expected)) {
+  switch (kind) {
     case drivelink::ReplyKind::WriteAcknowledged: return protocol::kExchangeWriteAck;
     case drivelink::ReplyKind::DataValid: return protocol::kExchangeData;
     case drivelink::ReplyKind::Refused: return protocol::kExchangeFailed;
@@ -39,6 +42,7 @@ int rawExchange(CSerial& port, const std::uint8_t* request, std::size_t length,
   const auto rc = port.CommandSend(const_cast<std::uint8_t*>(request), static_cast<unsigned long>(length),
                                    reply, static_cast<unsigned long>(capacity));
   if (rc != CSerial::ErrNone) {
+    if (rc != CSerial::ErrIo) discardLateReplies(port, port.ReadTimerMs());
     port.ReleaseMutex();
     return 1;
   }

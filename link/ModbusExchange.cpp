@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "link/LateReplies.h"
 #include "link/ModbusCodec.h"
 #include "link/Protocol.h"
 
@@ -36,7 +37,9 @@ int rtuExchange(CSerial& port, const Frame& request, std::uint8_t* reply, std::s
   unsigned long got = 0;
   if (port.Read(reply, static_cast<unsigned int>(capacity), &got, nullptr, timeoutMs) != 0) return 0;
   if (received) *received = got;
-  return checkRtuReply({reply, got});
+  const int rc = checkRtuReply({reply, got});
+  if (rc == 0 || rc == protocol::kModbusCorrupt) discardLateReplies(port, static_cast<int>(timeoutMs));
+  return rc;
 }
 
 int asciiExchange(CSerial& port, const Frame& request, std::uint8_t* reply, std::size_t capacity,
@@ -55,8 +58,11 @@ int asciiExchange(CSerial& port, const Frame& request, std::uint8_t* reply, std:
     port.Read(reply, static_cast<unsigned int>(capacity), &got, nullptr, CSerial::kInfinite);
     if (got >= 1 && reply[0] == protocol::kModbusAsciiStart) {
       if (received) *received = got;
-      return checkAsciiReply({reply, got});
+      const int rc = checkAsciiReply({reply, got});
+      if (rc == protocol::kModbusCorrupt) discardLateReplies(port, port.ReadTimerMs());
+      return rc;
     }
+    discardLateReplies(port, port.ReadTimerMs());
   }
   return 0;
 }

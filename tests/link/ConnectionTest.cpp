@@ -196,6 +196,28 @@ TEST(Connection, UnpluggedDriveIsReportedAndConnectsAgainWhenBack) {
   EXPECT_TRUE(f.flags.linkWanted);
 }
 
+TEST(Connection, LateReplyOfAFailedHandshakeIsNotTakenForTheNextRequest) {
+  // A drive (or a machine) slow enough once to answer after the read time-out: the late
+  // reply must not become the answer to the reconnect's first request. DriveLink replies do
+  // not name their register, so a reply that slipped one request would shift every value
+  // after it (the rated speed would read the motor code). Paced, so the drive's prompt
+  // answers to the reconnect come while the next request is already waiting.
+  sim::SimOptions o;
+  o.pace = true;
+  o.faults.delayMs = 700;
+  ConnectionFixture f(o);
+  f.connection.connectCommand();
+  ASSERT_FALSE(linkState().isConnected());
+  ASSERT_EQ(f.prompt.texts(), std::vector<std::string>{"Communicate between PC and Servo Error!"});
+  f.drive.setFaults({});
+  driveContext().ratedSpeed = 0;
+  f.connection.connectCommand();
+  ASSERT_TRUE(linkState().isConnected());
+  EXPECT_EQ(f.doc.motorCode, *f.drive.readRegister('5', 0x0C));
+  EXPECT_EQ(driveContext().ratedSpeed, *f.drive.readRegister('5', 0x47));
+  EXPECT_EQ(f.doc.modelCode, *f.drive.storedParameter("Cn030") & 0xFFFF);
+}
+
 TEST(Connection, ModbusProbeBringsTheLinkUp) {
   sim::SimOptions o;
   o.line = sim::LineProtocol::ModbusRtu;
