@@ -19,12 +19,14 @@ const char* const kDriveOptionsHelp =
     "  --modbus ascii|rtu   talk Modbus instead of DriveLink\n"
     "  --station N          Modbus station number (default 1)\n"
     "  --format F           Modbus line format 0-8 (default 0 for ASCII, 6 for RTU)\n"
-    "  --json               print JSON\n";
+    "  --json               print JSON\n"
+    "  --log-frames FILE|-  log every frame on the line to FILE (-: standard error)\n";
 
 namespace {
 
 // The global options that take a value, and those that stand alone.
-constexpr std::string_view kValueOptions[] = {"--port", "--baud", "--drive-type", "--modbus", "--station", "--format"};
+constexpr std::string_view kValueOptions[] = {"--port", "--baud", "--drive-type", "--modbus", "--station", "--format",
+                                           "--log-frames"};
 constexpr std::string_view kFlagOptions[] = {"--json"};
 
 bool isIn(std::span<const std::string_view> list, const std::string& a) {
@@ -77,6 +79,10 @@ std::optional<DriveOptions> parseDriveOptions(Args args, std::string& error) {
       const std::string* v = value("a device path");
       if (!v) return std::nullopt;
       o.port = *v;
+    } else if (a == "--log-frames") {
+      const std::string* v = value("a file name or -");
+      if (!v) return std::nullopt;
+      o.logFrames = *v;
     } else if (a == "--baud") {
       const auto n = number("baud rate", 1, 1000000);
       if (!n) return std::nullopt;

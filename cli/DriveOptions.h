@@ -18,6 +18,7 @@ struct DriveOptions {
   int station = 1;       // --station N
   int format = -1;       // --format F (0-8); -1: 0 for ASCII, 6 for RTU
   bool json = false;     // --json
+  std::string logFrames;  // --log-frames FILE|-: every frame on the line
   std::vector<std::string> rest;  // the command's own arguments
 };
 

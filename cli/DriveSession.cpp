@@ -13,7 +13,7 @@ void applyDriveType(int driveType) {
 }
 
 DriveSession::DriveSession(const DriveOptions& options)
-    : options_(options), ops_(mainPort(), flags_), connection_(mainPort(), flags_, ops_, doc_, *this) {
+    : options_(options), frames_(options.logFrames), ops_(mainPort(), flags_), connection_(mainPort(), flags_, ops_, doc_, *this) {
   applyDriveType(options.driveType);
   auto& ls = linkState();
   ls.modbusMode = options.modbus ? 1 : 0;
@@ -30,6 +30,7 @@ std::optional<LinkPortChoice> DriveSession::askLinkPort(bool, int) {
 }
 
 bool DriveSession::connect() {
+  if (!frames_.ok()) return false;
   if (options_.port.empty()) {
     std::fprintf(stderr, "zavoctl: no port: give --port PATH or set ZAVO_PORT\n");
     return false;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/DriveOptions.h"
+#include "cli/FrameLogOutput.h"
 #include "link/ConnectionManager.h"
 #include "link/DriveOperations.h"
 #include "link/LinkFlags.h"
@@ -30,6 +31,8 @@ class DriveSession final : public ConnectionHost {
 
  private:
   DriveOptions options_;
+  // Before anything else that may talk to the drive, after everything that does.
+  FrameLogOutput frames_;
   LinkFlags flags_;
   DriveOperations ops_;
   // Every command says in its own words where it stopped; the operations' boxes stay quiet.

@@ -31,6 +31,7 @@ FaultDecision FaultInjector::next() {
   const bool garbage = chance(plan_.garbage);
   const std::uint64_t detail = random_();
   d.delayMs = plan_.delayMs;
+  d.echo = plan_.echo;
   if (d.corrupt) {
     d.corruptPick = detail & 0xFFFFFFFFu;
     // The lowest bit: the reply keeps its length and never turns into a refusal, yet every

@@ -19,6 +19,7 @@ struct FaultDecision {
   std::uint8_t corruptMask = 0;
   Bytes garbage;              // sent before the reply
   int delayMs = 0;
+  bool echo = false;  // the request goes back to the program before the reply
 };
 
 class FaultInjector {

@@ -56,7 +56,7 @@ bool apply(FaultPlan& f, std::string_view key, std::string_view value, std::stri
 }  // namespace
 
 bool FaultPlan::any() const {
-  return drop > 0 || corrupt > 0 || refuse > 0 || garbage > 0 || delayMs > 0 || unplugAfter > 0 ||
+  return drop > 0 || corrupt > 0 || refuse > 0 || garbage > 0 || delayMs > 0 || unplugAfter > 0 || echo ||
          !refusedRegisters.empty();
 }
 
@@ -68,6 +68,10 @@ std::optional<FaultPlan> FaultPlan::parse(std::string_view text, std::string* er
     text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
     if (item.empty()) continue;
     const auto eq = item.find('=');
+    if (item == "echo") {
+      f.echo = true;
+      continue;
+    }
     if (eq == std::string_view::npos) {
       fail(error, "fault '" + std::string(item) + "' needs =value");
       return std::nullopt;
@@ -87,6 +91,7 @@ std::string FaultPlan::text() const {
                 drop, corrupt, refuse, garbage, delayMs, unplugAfter, replugMs);
   std::string out = buf;
   for (const RegisterRef r : refusedRegisters) out += ",refuse-reg=" + textOfRegister(r);
+  if (echo) out += ",echo";
   return out;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // How the virtual drive misbehaves on purpose: the --faults list
-// "drop=P,corrupt=P,refuse=P,garbage=P,delay-ms=N,unplug-after=N,replug-ms=M,refuse-reg=REG".
+// "drop=P,corrupt=P,refuse=P,garbage=P,delay-ms=N,unplug-after=N,replug-ms=M,refuse-reg=REG,echo".
 
 #include <optional>
 #include <string>
@@ -19,6 +19,9 @@ struct FaultPlan {
   int delayMs = 0;      // every reply this much late
   int unplugAfter = 0;  // close the line after this many requests (0: never)
   int replugMs = -1;    // open a new line this long after the unplug (-1: never)
+  // Every request comes back to the program before the reply, as on a two-wire adapter
+  // without echo suppression. "echo", without a value.
+  bool echo = false;
   // Registers whose writes the drive refuses, every time: a direct write (W, or a pair of a
   // multi-write) and a window store to the register's linear number answer the refusal.
   // Reads are served as ever. "refuse-reg=C27", repeated for more.

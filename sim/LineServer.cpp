@@ -226,13 +226,11 @@ void LineServer::readLine(Clock::time_point now) {
   if (n > 0) framer_.feed(chunk, static_cast<std::size_t>(n), now);
 }
 
-Bytes LineServer::applyFaults(const RequestFramer::Request& request, Answer& answer, int& delayMs) {
-  FaultDecision d;
+Bytes LineServer::applyFaults(const RequestFramer::Request& request, Answer& answer, FaultDecision& d) {
   {
     std::lock_guard lk(m_);
     d = faults_.next();
   }
-  delayMs = d.delayMs;
   if (!answer.replied) return {};
   if (d.drop) {
     answer.replied = false;
@@ -255,8 +253,10 @@ void LineServer::handle(const RequestFramer::Request& request) {
   const double ms = std::chrono::duration<double, std::milli>(arrived - start_).count();
 
   Answer answer = engine_.answer(request, ms);
-  int delayMs = 0;
-  const Bytes reply = applyFaults(request, answer, delayMs);
+  FaultDecision faults;
+  const Bytes reply = applyFaults(request, answer, faults);
+  // The echo comes back while the request is still on the line: all of it is there by now.
+  if (faults.echo) pacer_.send(pty_.master(), request.bytes, Clock::time_point{});
   // Logged and saved before the reply leaves: whoever holds the reply may look at both.
   log_.add(LogEntry{ms, request.protocol, answer.kind, request.bytes, answer.replied, answer.replied ? reply : Bytes{}});
   std::function<void()> after;
@@ -266,7 +266,7 @@ void LineServer::handle(const RequestFramer::Request& request) {
   }
   if (after) after();
   if (answer.replied) {
-    auto start = arrived + std::chrono::milliseconds(delayMs);
+    auto start = arrived + std::chrono::milliseconds(faults.delayMs);
     if (pacer_.enabled()) start += pacer_.turnaround();
     if (waitOrStop(start)) pacer_.send(pty_.master(), reply, start);
   }

@@ -49,7 +49,7 @@ class LineServer {
   void unplug();
   void readLine(Clock::time_point now);
   void handle(const RequestFramer::Request& request);
-  Bytes applyFaults(const RequestFramer::Request& request, Answer& answer, int& delayMs);
+  Bytes applyFaults(const RequestFramer::Request& request, Answer& answer, FaultDecision& decision);
   // Waits on the wake pipe at most `timeoutMs`; true when woken.
   bool sleepFor(int timeoutMs);
   // Waits until `until` unless stopped first; false when stopped.

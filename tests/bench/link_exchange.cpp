@@ -1,6 +1,8 @@
 // Single-register read exchanges over a pseudo-terminal against a peer that answers at once:
 // CSerial::CommandSend against a bare write + read of the same bytes on the same line.
-// Reported as exchanges per second and the ratio of the two.
+// Reported as exchanges per second and the ratio of the two. The frame log's hook is in the
+// exchange path: commandSend runs with the log off (as always unless asked for), and
+// commandSendFrameLog with it on, for what logging every frame costs.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -9,6 +11,7 @@
 
 #include "comtrak/CSerial.h"
 #include "link/DriveLinkCodec.h"
+#include "link/FrameLog.h"
 #include "link/LinkSession.h"
 #include "link/LinkState.h"
 #include "tests/support/PtyPeer.h"
@@ -35,6 +38,13 @@ void commandSend(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 
+void commandSendFrameLog(benchmark::State& state) {
+  zavo::FrameLog log;
+  zavo::setActiveFrameLog(&log);
+  commandSend(state);
+  zavo::setActiveFrameLog(nullptr);
+}
+
 void bareWriteRead(benchmark::State& state) {
   PtyPeer peer;
   peer.serve([](const Bytes&) { return PeerReply{kReply}; });
@@ -58,6 +68,7 @@ void bareWriteRead(benchmark::State& state) {
 
 BENCHMARK(bareWriteRead)->Iterations(10000)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(commandSend)->Iterations(10000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(commandSendFrameLog)->Iterations(10000)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 

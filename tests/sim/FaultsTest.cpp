@@ -198,6 +198,10 @@ TEST(Faults, ListParsing) {
   ASSERT_TRUE(regs);
   EXPECT_EQ(regs->refusedRegisters, (std::vector<RegisterRef>{{'5', 0x1A}, {'C', 0x27}}));
   EXPECT_NE(regs->text().find(",refuse-reg=51A,refuse-reg=C27"), std::string::npos) << regs->text();
+  const auto echo = FaultPlan::parse("echo,delay-ms=5");
+  ASSERT_TRUE(echo);
+  EXPECT_TRUE(echo->echo && echo->any());
+  EXPECT_EQ(FaultPlan::parse(echo->text())->echo, true) << echo->text();
   for (const char* bad : {"drop=1.5", "drop=-0.1", "drop", "jitter=1", "delay-ms=x", "unplug-after=0", "replug-ms=10",
                           "delay-ms=1e3", "drop=nan", "refuse-reg=C2", "refuse-reg=H10", "refuse-reg=C2G",
                           "refuse-reg=C270"}) {

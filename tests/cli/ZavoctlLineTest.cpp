@@ -1,0 +1,98 @@
+// zavoctl on the line itself: the frame log of any drive command, an echoing line, the scan
+// of a bus of virtual drives, and the restore that writes back only what differs.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "sim/VirtualDrive.h"
+#include "tests/cli/Run.h"
+
+namespace zavo::test {
+namespace {
+namespace fs = std::filesystem;
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+class ZavoctlLine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("zavoctl-line-" + std::to_string(::getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+  }
+  void TearDown() override {
+    if (drive) drive->stop();
+    fs::remove_all(dir);
+  }
+  void start(sim::SimOptions o) {
+    o.linkPath = (dir / "drive").string();
+    drive = std::make_unique<sim::VirtualDrive>(o);
+    ASSERT_TRUE(drive->start());
+    env = "ZAVO_PORT=" + o.linkPath;
+  }
+  RunResult run(const std::string& args, bool withErrors = false) { return zavoctl(args, env, withErrors); }
+
+  fs::path dir;
+  std::unique_ptr<sim::VirtualDrive> drive;
+  std::string env;
+};
+
+TEST_F(ZavoctlLine, FrameLogOfAnyCommandHoldsWhatTheDriveSawOnAnEchoingLineToo) {
+  for (const bool echo : {false, true}) {
+    SCOPED_TRACE(echo ? "echoing line" : "plain line");
+    if (drive) drive->stop();
+    sim::SimOptions o;
+    o.faults.echo = echo;
+    start(o);
+    const auto file = dir / "frames.txt";
+    const auto r = run("read Cn010 --log-frames " + file.string());
+    ASSERT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "Cn010 300\n");
+    const auto lines = linesOf(slurp(file));
+    std::vector<std::string> sent, replies;
+    int echoes = 0;
+    for (const auto& l : lines) {
+      std::istringstream fields(l);
+      std::string ms, arrow, protocol, bytes;
+      fields >> ms >> arrow >> protocol >> bytes;
+      if (l.find(" echo") != std::string::npos) {
+        ++echoes;
+        continue;
+      }
+      (arrow == "->" ? sent : replies).push_back(bytes);
+    }
+    const auto log = drive->requestLog();
+    ASSERT_EQ(sent.size(), log.size());
+    ASSERT_EQ(replies.size(), log.size());
+    for (std::size_t i = 0; i < log.size(); ++i) {
+      EXPECT_EQ(sent[i], std::string(log[i].request.begin(), log[i].request.end()));
+      EXPECT_EQ(replies[i], std::string(log[i].reply.begin(), log[i].reply.end()));
+    }
+    EXPECT_EQ(echoes, echo ? static_cast<int>(log.size()) : 0);
+    EXPECT_NE(slurp(file).find("window address Cn010"), std::string::npos);
+  }
+  // "-" writes the frames to standard error, next to the messages; the output stays clean.
+  const auto r = run("read Cn010 --log-frames -", true);
+  EXPECT_EQ(r.code, 0);
+  EXPECT_NE(r.out.find("-> DL   RC42FB"), std::string::npos);
+  EXPECT_EQ(run("read Cn010 --log-frames -").out, "Cn010 300\n");
+}
+
+}  // namespace
+}  // namespace zavo::test
