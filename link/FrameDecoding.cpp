@@ -8,6 +8,7 @@
 #include "link/DriveLinkCodec.h"
 #include "link/Protocol.h"
 #include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
 
 namespace zavo::framedecoding {
 namespace {
@@ -36,14 +37,15 @@ int normalPage(int page) {
 }
 
 // Reverse lookups of the catalogue for one drive type, made the first time a frame of that
-// type is decoded.
+// type is decoded. The catalogue answers for the current type, which is the type asked for.
 struct Names {
   std::map<int, std::string> byRegister;  // page << 8 | address
   std::map<int, std::string> byLinear;
   std::map<int, std::string> byModbus;
 };
 
-const Names& namesOf(int driveType) {
+const Names& names() {
+  const int driveType = driveContext().driveType;
   static std::array<Names, catalogue::kDriveTypeCount> names;
   static std::array<std::once_flag, catalogue::kDriveTypeCount> made;
   const auto t = static_cast<std::size_t>(driveType >= 0 && driveType < catalogue::kDriveTypeCount ? driveType : 0);
@@ -106,10 +108,10 @@ int hexWord(std::span<const std::uint8_t> f, std::size_t at) {
 // What a page-'5' register of the indirect access window does.
 enum class WindowRole { None, Command, Address, Data };
 
-WindowRole windowRole(int page, int address, int driveType) {
+WindowRole windowRole(int page, int address) {
   if (page != protocol::kPage5) return WindowRole::None;
   // By-name writes store through the M7 window on every type; the older types also have theirs.
-  for (const auto* w : {&protocol::kWindowM7, &protocol::windowOf(driveType)}) {
+  for (const auto* w : {&protocol::kWindowM7, &protocol::windowOf(driveContext().driveType)}) {
     if (address == w->command) return WindowRole::Command;
     if (address == w->writeAddress || address == w->readAddress) return WindowRole::Address;
     if (address == w->writeData || address == w->readData) return WindowRole::Data;
@@ -132,46 +134,46 @@ std::string withName(std::string text, const std::string& name) {
   return text;
 }
 
-std::string registerWithName(int page, int address, int driveType) {
+std::string registerWithName(int page, int address) {
   std::string text = registerText(page, address);
   for (const auto& n : kNamedRegisters)
     if (n.reg.page == page && n.reg.address == address) return text + " " + n.name;
-  if (const auto role = windowRole(page, address, driveType); role != WindowRole::None)
+  if (const auto role = windowRole(page, address); role != WindowRole::None)
     return text + " " + roleText(role);
-  return withName(text, codeOfRegister(page, address, driveType));
+  return withName(text, codeOfRegister(page, address));
 }
 
 }  // namespace
 
-std::string codeOfRegister(int page, int address, int driveType) {
-  return lookup(namesOf(driveType).byRegister, normalPage(page) << 8 | (address & 0xFF));
+std::string codeOfRegister(int page, int address) {
+  return lookup(names().byRegister, normalPage(page) << 8 | (address & 0xFF));
 }
 
-std::string codeOfLinear(int linear, int driveType) { return lookup(namesOf(driveType).byLinear, linear); }
+std::string codeOfLinear(int linear) { return lookup(names().byLinear, linear); }
 
-std::string codeOfModbusRegister(int reg, int driveType) { return lookup(namesOf(driveType).byModbus, reg); }
+std::string codeOfModbusRegister(int reg) { return lookup(names().byModbus, reg); }
 
-std::string driveLinkRequest(std::span<const std::uint8_t> f, int driveType) {
+std::string driveLinkRequest(std::span<const std::uint8_t> f) {
   if (f.size() < 2) return {};
   const int page = f[1];
   switch (f[0]) {
     case protocol::kRead: {
       const int address = hexByte(f, 2);
       if (f.size() < protocol::kReadRequestLength || address < 0) return {};
-      return "read " + registerWithName(page, address, driveType);
+      return "read " + registerWithName(page, address);
     }
     case protocol::kWrite: {
       const int address = hexByte(f, 2), value = hexWord(f, 4);
       if (f.size() < protocol::kWriteRequestLength || address < 0 || value < 0) return {};
       std::string text = "write " + registerText(page, address) + " " + hex16(value);
-      if (const auto role = windowRole(page, address, driveType); role != WindowRole::None) {
+      if (const auto role = windowRole(page, address); role != WindowRole::None) {
         text += std::string(" ") + roleText(role);
         if (role == WindowRole::Command && value == protocol::kWindowStore) text += ": store";
         if (role == WindowRole::Command && value == protocol::kWindowFetch) text += ": fetch";
-        if (role == WindowRole::Address) text = withName(text, codeOfLinear(value, driveType));
+        if (role == WindowRole::Address) text = withName(text, codeOfLinear(value));
         return text;
       }
-      return withName(text, codeOfRegister(page, address, driveType));
+      return withName(text, codeOfRegister(page, address));
     }
     case protocol::kBlockRead:
     case protocol::kMultiWrite: {
@@ -234,7 +236,7 @@ ModbusFields modbusFields(std::span<const std::uint8_t> f, bool ascii) {
 
 }  // namespace
 
-std::string modbusRequest(std::span<const std::uint8_t> f, bool ascii, int driveType) {
+std::string modbusRequest(std::span<const std::uint8_t> f, bool ascii) {
   const ModbusFields m = modbusFields(f, ascii);
   if (m.station < 0 || m.function < 0 || m.reg < 0 || m.data < 0) return {};
   char text[64];
@@ -244,7 +246,7 @@ std::string modbusRequest(std::span<const std::uint8_t> f, bool ascii, int drive
     std::snprintf(text, sizeof text, "station %d write %03X = %d", m.station, m.reg, m.data);
   else
     return {};
-  return withName(text, codeOfModbusRegister(m.reg, driveType));
+  return withName(text, codeOfModbusRegister(m.reg));
 }
 
 std::string modbusReply(std::span<const std::uint8_t> reply, bool ascii) {

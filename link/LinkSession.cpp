@@ -11,7 +11,6 @@
 #include "link/LineEcho.h"
 #include "link/LinkState.h"
 #include "link/Protocol.h"
-#include "params/catalogue/DriveContext.h"
 
 namespace zavo {
 namespace {
@@ -50,7 +49,7 @@ FrameOutcome outcomeOf(drivelink::ReplyKind kind, CSerial::ErrType rc, std::size
 
 void logRequest(FrameLog& log, const std::uint8_t* request, std::size_t length) {
   log.add(FrameDirection::Sent, FrameProtocol::DriveLink, FrameOutcome::Sent, {request, length},
-          framedecoding::driveLinkRequest({request, length}, driveContext().driveType));
+          framedecoding::driveLinkRequest({request, length}));
 }
 
 void logReply(FrameLog& log, const std::uint8_t* request, std::size_t length, bool echoed, FrameOutcome outcome,

@@ -11,7 +11,6 @@
 #include "link/LineEcho.h"
 #include "link/ModbusCodec.h"
 #include "link/Protocol.h"
-#include "params/catalogue/DriveContext.h"
 
 namespace zavo::modbus {
 namespace {
@@ -34,7 +33,7 @@ FrameProtocol protocolOf(bool ascii) { return ascii ? FrameProtocol::ModbusAscii
 void logRequest(const Frame& request, bool ascii) {
   if (FrameLog* log = activeFrameLog())
     log->add(FrameDirection::Sent, protocolOf(ascii), FrameOutcome::Sent, request.view(),
-             framedecoding::modbusRequest(request.view(), ascii, driveContext().driveType));
+             framedecoding::modbusRequest(request.view(), ascii));
 }
 
 void logReply(const Frame& request, bool ascii, bool echoed, int rc, std::span<const std::uint8_t> reply) {
@@ -82,6 +81,45 @@ long takeOutEcho(CSerial& port, const Frame& request, bool ascii, std::uint8_t* 
   return rest;
 }
 
+// One request and its reply. `readTimeoutMs` bounds the wait for the reply's first byte
+// (CSerial::kInfinite: the read timer). With `settle`, a failed exchange lets the line fall
+// quiet before it returns, so a late reply cannot pass for the next request's.
+struct Timing {
+  unsigned long writeMs;
+  unsigned long readMs;
+  bool settle;
+};
+
+int exchangeOnce(CSerial& port, const Frame& request, bool ascii, std::uint8_t* reply, std::size_t capacity,
+                 const Timing& timing, std::size_t& received) {
+  received = 0;
+  // A late reply to an earlier request must not be taken for this one.
+  port.PurgeInput();
+  reply[0] = 0;
+  logRequest(request, ascii);
+  if (port.Write(request.data(), static_cast<unsigned int>(request.size), nullptr, nullptr, timing.writeMs) != 0) {
+    logReply(request, ascii, false, 0, {});
+    return 0;
+  }
+  unsigned long first = 0;
+  if (port.Read(reply, static_cast<unsigned int>(capacity), &first, nullptr, timing.readMs) != 0) {
+    logReply(request, ascii, false, 0, {});
+    return 0;
+  }
+  const unsigned long echoMs = timing.readMs == CSerial::kInfinite ? static_cast<unsigned long>(port.ReadTimerMs())
+                                                                   : timing.readMs;
+  bool echoed = false;
+  const long got = takeOutEcho(port, request, ascii, reply, capacity, first, echoMs, echoed);
+  received = static_cast<std::size_t>(std::max(0L, got));
+  // An ASCII reply starts with ':'; anything else is no reply at all.
+  const bool started = received >= 1 && (!ascii || reply[0] == protocol::kModbusAsciiStart);
+  const int rc = !started ? 0 : ascii ? checkAsciiReply({reply, received}) : checkRtuReply({reply, received});
+  if (timing.settle && got >= 0 && (rc == 0 || rc == protocol::kModbusCorrupt))
+    discardLateReplies(port, static_cast<int>(echoMs));
+  logReply(request, ascii, echoed, rc, {reply, received});
+  return rc;
+}
+
 }  // namespace
 
 int rtuExchange(CSerial& port, const Frame& request, std::uint8_t* reply, std::size_t capacity,
@@ -89,25 +127,9 @@ int rtuExchange(CSerial& port, const Frame& request, std::uint8_t* reply, std::s
   if (received) *received = 0;
   if (!reply || capacity == 0) return 0;
   ExchangeLock lock(port);
-  // A late reply to an earlier request must not be taken for this one.
-  port.PurgeInput();
-  logRequest(request, false);
-  if (port.Write(request.data(), static_cast<unsigned int>(request.size), nullptr, nullptr, timeoutMs) != 0) {
-    logReply(request, false, false, 0, {});
-    return 0;
-  }
-  unsigned long first = 0;
-  if (port.Read(reply, static_cast<unsigned int>(capacity), &first, nullptr, timeoutMs) != 0) {
-    logReply(request, false, false, 0, {});
-    return 0;
-  }
-  bool echoed = false;
-  const long got = takeOutEcho(port, request, false, reply, capacity, first, timeoutMs, echoed);
-  const auto n = static_cast<std::size_t>(std::max(0L, got));
-  const int rc = got < 0 ? 0 : checkRtuReply({reply, n});
-  if (received) *received = n;
-  if (got >= 0 && (rc == 0 || rc == protocol::kModbusCorrupt)) discardLateReplies(port, static_cast<int>(timeoutMs));
-  logReply(request, false, echoed, rc, {reply, n});
+  std::size_t got = 0;
+  const int rc = exchangeOnce(port, request, false, reply, capacity, {timeoutMs, timeoutMs, true}, got);
+  if (received) *received = got;
   return rc;
 }
 
@@ -118,31 +140,26 @@ int asciiExchange(CSerial& port, const Frame& request, std::uint8_t* reply, std:
   ExchangeLock lock(port);
   for (int attempt = 0; attempt < tries; ++attempt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(protocol::kModbusAsciiTryPauseMs));
-    port.PurgeInput();
-    reply[0] = 0;
-    logRequest(request, true);
-    if (port.Write(request.data(), static_cast<unsigned int>(request.size), nullptr, nullptr,
-                   protocol::kModbusAsciiWriteTimeoutMs) != 0) {
-      logReply(request, true, false, 0, {});
-      continue;
-    }
-    unsigned long first = 0;
-    port.Read(reply, static_cast<unsigned int>(capacity), &first, nullptr, CSerial::kInfinite);
-    bool echoed = false;
-    const long got = takeOutEcho(port, request, true, reply, capacity, first,
-                                 static_cast<unsigned long>(port.ReadTimerMs()), echoed);
-    const auto n = static_cast<std::size_t>(std::max(0L, got));
-    if (n >= 1 && reply[0] == protocol::kModbusAsciiStart) {
-      if (received) *received = n;
-      const int rc = checkAsciiReply({reply, n});
-      if (rc == protocol::kModbusCorrupt) discardLateReplies(port, port.ReadTimerMs());
-      logReply(request, true, echoed, rc, {reply, n});
+    std::size_t got = 0;
+    const int rc = exchangeOnce(port, request, true, reply, capacity,
+                                {protocol::kModbusAsciiWriteTimeoutMs, CSerial::kInfinite, true}, got);
+    if (got >= 1 && reply[0] == protocol::kModbusAsciiStart) {
+      if (received) *received = got;
       return rc;
     }
-    logReply(request, true, echoed, 0, {reply, n});
-    if (got >= 0) discardLateReplies(port, port.ReadTimerMs());
   }
   return 0;
+}
+
+int probeExchange(CSerial& port, const Frame& request, bool ascii, std::uint8_t* reply, std::size_t capacity,
+                  unsigned long timeoutMs, std::size_t* received) {
+  if (received) *received = 0;
+  if (!reply || capacity == 0) return 0;
+  ExchangeLock lock(port);
+  std::size_t got = 0;
+  const int rc = exchangeOnce(port, request, ascii, reply, capacity, {timeoutMs, timeoutMs, false}, got);
+  if (received) *received = got;
+  return rc;
 }
 
 }  // namespace zavo::modbus

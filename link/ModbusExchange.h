@@ -18,5 +18,10 @@ int rtuExchange(CSerial& port, const Frame& request, std::uint8_t* reply, std::s
 // Tries up to `tries` times; a try counts when the reply starts with ':'.
 int asciiExchange(CSerial& port, const Frame& request, std::uint8_t* reply, std::size_t capacity,
                   int tries, std::size_t* received = nullptr);
+// One try with a short time-out, for a search of the line. A reply names its station, so a
+// late one cannot pass for another station's: a miss costs only its time-out, and the
+// caller checks the station of what came.
+int probeExchange(CSerial& port, const Frame& request, bool ascii, std::uint8_t* reply, std::size_t capacity,
+                  unsigned long timeoutMs, std::size_t* received = nullptr);
 
 }  // namespace zavo::modbus

@@ -57,6 +57,7 @@ inline constexpr WindowLayout kWindowOlder{0x70, 0x71, 0x72, 0x73, 0x74};
 inline constexpr WindowLayout kWindowM7{0xE8, 0xE9, 0xEA, 0xEB, 0xEC};
 inline constexpr int kWindowStore = 1;  // command: store write-data at write-address
 inline constexpr int kWindowFetch = 2;  // command: fetch read-address into read-data
+inline constexpr int kWindowIdle = 0;   // the command register once the drive has carried it out
 inline constexpr int kFirstM7DriveType = 2;
 constexpr const WindowLayout& windowOf(int driveType) {
   return driveType >= kFirstM7DriveType ? kWindowM7 : kWindowOlder;
@@ -97,6 +98,8 @@ inline constexpr std::size_t kModbusRtuWriteReplyLength = 8;
 inline constexpr std::uint16_t kCrcInit = 0xFFFF;
 inline constexpr std::uint16_t kCrcPolynomial = 0xA001;
 inline constexpr unsigned long kModbusAsciiWriteTimeoutMs = 800;
+// The register the Modbus connect reads to see whether a drive answers at its station.
+inline constexpr int kModbusProbeRegister = 0x0000;
 inline constexpr int kModbusAsciiTryPauseMs = 2;
 
 // Modbus line formats 0-8: data bits, parity (0 none, 1 odd, 2 even, as the port takes it),

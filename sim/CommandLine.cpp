@@ -1,11 +1,13 @@
 #include "sim/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <string_view>
 #include <vector>
 
 #include "link/Protocol.h"
+#include "link/ScanPlan.h"
 #include "sim/Register.h"
 #include "sim/SimConstants.h"
 
@@ -106,10 +108,38 @@ bool pinList(std::string_view list, std::vector<SimOptions::Pin>& pins) {
   return true;
 }
 
+// A comma list of integers as written, repeats and all (anything else gives nothing).
+std::vector<int> listOf(const std::string& text) {
+  std::vector<int> out;
+  std::size_t from = 0;
+  while (from <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', from), text.size());
+    long long n = 0;
+    if (!integer(text.substr(from, comma - from), 0, 10000000, n)) return {};
+    out.push_back(static_cast<int>(n));
+    from = comma + 1;
+  }
+  return out;
+}
+
 bool knownBaud(long long b) {
   for (const long k : kBauds)
     if (k == b) return true;
   return false;
+}
+
+// What is wrong with the bus the options describe ("" when nothing is).
+std::string busError(const SimOptions& o) {
+  const std::size_t drives = o.busStations.empty() ? 1 : o.busStations.size();
+  if (o.busStations.empty() && !o.busDriveTypes.empty()) return "a list of drive types needs --stations";
+  if (o.busDriveTypes.size() > 1 && o.busDriveTypes.size() != drives)
+    return "--drive-type lists " + std::to_string(o.busDriveTypes.size()) + " types for " + std::to_string(drives) +
+           " stations";
+  if (o.bauds.size() > 1 && o.bauds.size() != drives)
+    return "--bauds lists " + std::to_string(o.bauds.size()) + " rates for " + std::to_string(drives) + " drives";
+  // Several drives share the line by their Modbus stations; DriveLink has none.
+  if (drives > 1 && o.line == LineProtocol::DriveLink) return "a bus of --stations talks Modbus: give --modbus";
+  return {};
 }
 
 }  // namespace
@@ -118,12 +148,17 @@ const char* CommandLine::usage() {
   return "Usage: zavodrive-sim [options]\n"
          "A virtual servo drive on a pseudo-terminal. Prints 'PORT <path>' first, serves until\n"
          "SIGINT or SIGTERM.\n\n"
-         "  --drive-type T      0 PDXR, 1 PDXA, 2 M7 (default), 3 M7-R, 4 extended M7-R\n"
+         "  --drive-type T      0 PDXR, 1 PDXA, 2 M7 (default), 3 M7-R, 4 extended M7-R;\n"
+         "                      one per station for a bus: 2,3,2\n"
          "  --baud N            line speed for --pace (default 19200)\n"
          "  --pace              keep serial-line time: characters take bits/baud each way\n"
          "  --turnaround-ms X   pause before a paced reply (default 0.5)\n"
          "  --modbus ascii|rtu  also answer Modbus at --station (DriveLink stays on)\n"
          "  --station N         Modbus station 1-255 (default 1)\n"
+         "  --stations LIST     a bus: a drive at each station (1,5,17), each with its own\n"
+         "                      memory, answering only its own address\n"
+         "  --bauds LIST        the rate each drive answers at (one per drive, or one for\n"
+         "                      all); a program at another rate is not heard\n"
          "  --format F          Modbus line format 0-8 (default 0 for ASCII, 6 for RTU)\n"
          "  --link PATH         keep a symbolic link to the pty at PATH\n"
          "  --state FILE        keep the stored parameters and alarm history in FILE\n"
@@ -172,8 +207,21 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args) {
     const std::string& v = args[++i];
     long long n = 0;
     if (a == "--drive-type") {
-      if (!integer(v, 0, kMaxDriveType, n)) return bad("--drive-type must be 0-4");
-      o.driveType = static_cast<int>(n);
+      const auto types = listOf(v);
+      if (types.empty() || std::any_of(types.begin(), types.end(), [](int t) { return t > kMaxDriveType; }))
+        return bad("--drive-type must be 0-4, or one per station: 2,3,2");
+      o.driveType = types.front();
+      o.busDriveTypes = types.size() > 1 ? types : std::vector<int>{};
+    } else if (a == "--stations") {
+      const auto stations = parseNumberList(v, 1, kMaxStation, nullptr);
+      if (!stations) return bad("--stations must list stations 1-255: 1,5,17");
+      o.busStations = *stations;
+    } else if (a == "--bauds") {
+      o.bauds.clear();
+      for (const int b : listOf(v)) {
+        if (!knownBaud(b)) return bad("--bauds must list standard rates: 19200,9600");
+        o.bauds.push_back(b);
+      }
     } else if (a == "--baud") {
       if (!integer(v, 1, 10000000, n) || !knownBaud(n)) return bad("--baud must be a standard rate (4800-115200...)");
       o.baud = static_cast<long>(n);
@@ -228,6 +276,7 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args) {
       return bad("unknown argument '" + a + "'");
     }
   }
+  if (const std::string why = busError(o); !why.empty()) return bad(why);
   if (o.modbusFormat >= 0) {
     if (!modbusGiven) return bad("--format applies to Modbus: give --modbus ascii or rtu");
     // A format frames one way only: 7-bit formats cannot carry RTU, and the reconnect of

@@ -2,6 +2,7 @@
 // The command line of zavodrive-sim:
 //   zavodrive-sim [--drive-type T] [--baud N] [--pace] [--turnaround-ms X]
 //                 [--modbus ascii|rtu] [--station N] [--format F] [--link PATH]
+//                 [--stations S1,S2,.. [--drive-type T1,T2,..]] [--bauds B1,B2,..]
 //                 [--state FILE] [--log FILE] [--faults LIST] [--seed N]
 //                 [--trace-port-refused]
 //                 [--servo on|off] [--inertia-ratio R] [--motor-inertia J] [--friction PCT]

@@ -40,15 +40,16 @@ LinePacer pacerOf(const SimOptions& o) {
 
 }  // namespace
 
-LineServer::LineServer(const SimOptions& options, DriveEngine& engine, RequestLog& log)
+LineServer::LineServer(const SimOptions& options, DriveBus& drives, RequestLog& log)
     : options_(options),
-      engine_(engine),
+      drives_(drives),
       log_(log),
       framer_(options.line, options.station, silenceOf(pacerOf(options)), staleOf(pacerOf(options))),
       pacer_(pacerOf(options)),
       start_(Clock::now()),
       faults_(options.faults, options.seed) {
   if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) wake_[0] = wake_[1] = -1;
+  framer_.serveStations(drives_.stations());
 }
 
 LineServer::~LineServer() {
@@ -236,7 +237,7 @@ Bytes LineServer::applyFaults(const RequestFramer::Request& request, Answer& ans
     answer.replied = false;
     return {};
   }
-  Bytes reply = d.refuse ? engine_.refusal(request) : answer.reply;
+  Bytes reply = d.refuse ? drives_.refusal(request) : answer.reply;
   if (d.corrupt && !reply.empty()) {
     // Modbus ASCII frames end in CR LF, which no check of the program looks at: a flip there
     // would be no corruption at all.
@@ -252,7 +253,9 @@ void LineServer::handle(const RequestFramer::Request& request) {
   LinePacer::waitUntil(arrived);
   const double ms = std::chrono::duration<double, std::milli>(arrived - start_).count();
 
-  Answer answer = engine_.answer(request, ms);
+  // Drives bound to a rate hear only a program that talks at it.
+  const long lineBaud = drives_.anyBaudBound() ? pty_.lineBaud() : 0;
+  Answer answer = drives_.answer(request, ms, lineBaud);
   FaultDecision faults;
   const Bytes reply = applyFaults(request, answer, faults);
   // The echo comes back while the request is still on the line: all of it is there by now.

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "sim/DriveEngine.h"
+#include "sim/DriveBus.h"
 #include "sim/FaultInjector.h"
 #include "sim/LinePacer.h"
 #include "sim/PseudoTerminal.h"
@@ -24,7 +24,7 @@ class LineServer {
  public:
   using Clock = std::chrono::steady_clock;
 
-  LineServer(const SimOptions& options, DriveEngine& engine, RequestLog& log);
+  LineServer(const SimOptions& options, DriveBus& drives, RequestLog& log);
   ~LineServer();
   LineServer(const LineServer&) = delete;
   LineServer& operator=(const LineServer&) = delete;
@@ -59,7 +59,7 @@ class LineServer {
   FaultPlan faultPlan() const;
 
   const SimOptions options_;
-  DriveEngine& engine_;
+  DriveBus& drives_;
   RequestLog& log_;
   RequestFramer framer_;
   LinePacer pacer_;

@@ -69,6 +69,24 @@ bool PseudoTerminal::open(const std::string& linkPath, std::string* error) {
   return true;
 }
 
+long PseudoTerminal::lineBaud() const {
+  // The master's settings are the slave's: the line as the program set it up.
+  termios tio{};
+  if (master_ < 0 || ::tcgetattr(master_, &tio) != 0) return 0;
+  switch (::cfgetospeed(&tio)) {
+    case B1200: return 1200;
+    case B2400: return 2400;
+    case B4800: return 4800;
+    case B9600: return 9600;
+    case B19200: return 19200;
+    case B38400: return 38400;
+    case B57600: return 57600;
+    case B115200: return 115200;
+    case B230400: return 230400;
+    default: return 0;
+  }
+}
+
 void PseudoTerminal::close() {
   if (!linkPath_.empty()) {
     // Only a link that still names our terminal is ours to remove.

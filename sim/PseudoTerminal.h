@@ -20,6 +20,8 @@ class PseudoTerminal {
   void close();
 
   bool isOpen() const { return master_ >= 0; }
+  // The baud rate the program has set on its side of the line (0 when it cannot be told).
+  long lineBaud() const;
   int master() const { return master_; }
   const std::string& slavePath() const { return slavePath_; }
 

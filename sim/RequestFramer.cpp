@@ -24,7 +24,11 @@ bool startsDriveLink(std::uint8_t b) {
 
 RequestFramer::RequestFramer(LineProtocol line, int station, Clock::duration silence,
                              Clock::duration staleAfter)
-    : line_(line), station_(station), silence_(silence), staleAfter_(staleAfter) {}
+    : line_(line), stations_{station}, silence_(silence), staleAfter_(staleAfter) {}
+
+bool RequestFramer::serves(std::uint8_t station) const {
+  return std::find(stations_.begin(), stations_.end(), station) != stations_.end();
+}
 
 void RequestFramer::feed(const std::uint8_t* bytes, std::size_t count, Clock::time_point now) {
   buffer_.insert(buffer_.end(), bytes, bytes + count);
@@ -79,7 +83,8 @@ bool RequestFramer::crcHolds(std::size_t length) const {
 bool RequestFramer::looksLikeDriveLink() const {
   if (!startsDriveLink(buffer_[0])) return false;
   if (line_ != LineProtocol::ModbusRtu) return true;
-  if (buffer_[0] != station_) return true;
+  // On an RTU line 'R', 'W', 'B' and 'P' are stations too (a search of the line asks them
+  // all): the second byte tells.
   return buffer_.size() >= 2 && buffer_[1] >= kLowestDriveLinkSecond;
 }
 
@@ -89,7 +94,7 @@ std::size_t RequestFramer::headLength(LineProtocol& protocol) const {
     protocol = LineProtocol::ModbusAscii;
     return asciiLength();
   }
-  if (line_ == LineProtocol::ModbusRtu && startsDriveLink(b) && b == station_ && buffer_.size() < 2)
+  if (line_ == LineProtocol::ModbusRtu && startsDriveLink(b) && buffer_.size() < 2)
     return 0;  // the next byte tells a DriveLink request from an RTU frame
   if (looksLikeDriveLink()) {
     protocol = LineProtocol::DriveLink;
@@ -97,7 +102,7 @@ std::size_t RequestFramer::headLength(LineProtocol& protocol) const {
   }
   if (line_ != LineProtocol::ModbusRtu) return kSkip;
   protocol = LineProtocol::ModbusRtu;
-  const bool ours = b == station_ || b == kModbusBroadcast;
+  const bool ours = serves(b) || b == kModbusBroadcast;
   // A frame whose layout gives its length is taken only when its CRC proves it is one: a
   // stray byte before it must not swallow its start, and another station's request on a
   // shared line passes whole rather than leaving data bytes that look like a request to us.

@@ -39,6 +39,9 @@ class RequestFramer {
   std::size_t pending() const { return buffer_.size(); }
   // Forgets whatever is buffered (a new line after a replug).
   void clear();
+  // The stations the drives on this line answer at (a bus has several); the constructor's
+  // station until set.
+  void serveStations(std::vector<int> stations) { stations_ = std::move(stations); }
 
  private:
   // Bytes of the request at the head of the buffer: 0 to wait for more, kSkip when the head
@@ -50,11 +53,12 @@ class RequestFramer {
   std::size_t rtuLength() const;
   bool looksLikeDriveLink() const;
   bool crcHolds(std::size_t length) const;
+  bool serves(std::uint8_t station) const;
   Request take(std::size_t length, LineProtocol protocol);
   void drop(std::size_t count);
 
   LineProtocol line_;
-  int station_;
+  std::vector<int> stations_;
   Clock::duration silence_;
   Clock::duration staleAfter_;
   Bytes buffer_;

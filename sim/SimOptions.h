@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <vector>
 
 #include "sim/AlarmHistory.h"
 
@@ -21,6 +22,13 @@ struct AxisSetup {
   bool servoOn = true;
   AxisParameters mechanics;
   double noise = 1;  // measurement noise scale (0: none, for exact checks)
+};
+
+// One drive of the line: its Modbus station, its type and the one rate it answers at (0: any).
+struct StationSetup {
+  int station = 1;
+  int driveType = 2;
+  long baud = 0;
 };
 
 struct SimOptions {
@@ -51,6 +59,15 @@ struct SimOptions {
   };
   std::vector<Pin> pins;
 
+  // A bus of drives on the one line (--stations 1,5,17): each with its own memory and drive
+  // type (--drive-type 2,3,2: one per station, or one for all) and perhaps its own baud
+  // rate (--bauds: one per drive, or one for all). Empty: the one drive at `station`.
+  std::vector<int> busStations;
+  std::vector<int> busDriveTypes;
+  std::vector<long> bauds;  // empty: the drives answer at any rate
+
+  // The drives of the line, the first one first (at least one).
+  std::vector<StationSetup> drives() const;
   // Bits per character on the line: 8N1 for DriveLink, else those of the Modbus format.
   int bitsPerCharacter() const;
   int effectiveModbusFormat() const;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "sim/DriveBus.h"
 #include "sim/DriveEngine.h"
 #include "sim/LineServer.h"
 
@@ -16,15 +17,25 @@ bool fail(std::string* error, const std::string& why) {
 
 std::optional<RegisterRef> at(int page, int address) { return registerAt(page, address); }
 
+std::unique_ptr<DriveBus> drivesOf(const SimOptions& o) {
+  std::vector<DriveBus::Member> members;
+  for (const StationSetup& d : o.drives())
+    members.push_back({d.station, d.baud, std::make_unique<DriveEngine>(d.driveType, d.station, o.seed, o.axis)});
+  return std::make_unique<DriveBus>(std::move(members));
+}
+
 }  // namespace
 
 VirtualDrive::VirtualDrive(SimOptions options)
     : options_(std::move(options)),
-      engine_(std::make_unique<DriveEngine>(options_.driveType, options_.station, options_.seed, options_.axis)),
-      server_(std::make_unique<LineServer>(options_, *engine_, log_)) {
-  engine_->refuseWrites(options_.faults.refusedRegisters);
+      drives_(drivesOf(options_)),
+      engine_(&drives_->first()),
+      server_(std::make_unique<LineServer>(options_, *drives_, log_)) {
+  for (const int station : drives_->stations()) drives_->atStation(station)->refuseWrites(options_.faults.refusedRegisters);
   engine_->setTracePortRefused(options_.tracePortRefused);
 }
+
+DriveEngine* VirtualDrive::stationDrive(int station) { return drives_->atStation(station); }
 
 VirtualDrive::~VirtualDrive() { stop(); }
 
@@ -117,7 +128,7 @@ void VirtualDrive::powerCycle() { engine_->powerCycle(); }
 AlarmHistory::Codes VirtualDrive::alarms() const { return engine_->alarms(); }
 void VirtualDrive::setAlarms(const AlarmHistory::Codes& codes) { engine_->setAlarms(codes); }
 void VirtualDrive::setFaults(const FaultPlan& faults) {
-  engine_->refuseWrites(faults.refusedRegisters);
+  for (const int station : drives_->stations()) drives_->atStation(station)->refuseWrites(faults.refusedRegisters);
   server_->setFaults(faults);
 }
 

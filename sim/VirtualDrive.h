@@ -27,6 +27,7 @@
 
 namespace zavo::sim {
 
+class DriveBus;
 class DriveEngine;
 class LineServer;
 
@@ -74,6 +75,10 @@ class VirtualDrive {
   AlarmHistory::Codes alarms() const;
   void setAlarms(const AlarmHistory::Codes& codes);
 
+  // A drive of a bus (--stations) by its station; null when there is none. Every look inside
+  // above is at the first drive.
+  DriveEngine* stationDrive(int station);
+
   std::vector<LogEntry> requestLog() const { return log_.entries(); }
   int count(RequestKind kind) const { return log_.count(kind); }
   int requestCount() const { return log_.total(); }
@@ -92,7 +97,8 @@ class VirtualDrive {
   void saveState();
 
   SimOptions options_;
-  std::unique_ptr<DriveEngine> engine_;
+  std::unique_ptr<DriveBus> drives_;
+  DriveEngine* engine_;  // the first drive: the one a lone drive is, and the one looked into
   RequestLog log_;
   std::unique_ptr<LineServer> server_;
   std::thread thread_;

@@ -94,5 +94,32 @@ TEST_F(ZavoctlLine, FrameLogOfAnyCommandHoldsWhatTheDriveSawOnAnEchoingLineToo) 
   EXPECT_EQ(run("read Cn010 --log-frames -").out, "Cn010 300\n");
 }
 
+TEST_F(ZavoctlLine, ScanListsTheDrivesOfABusAndExitsOneWhenNoneAnswers) {
+  sim::SimOptions o;
+  o.line = sim::LineProtocol::ModbusRtu;
+  o.busStations = {3, 12};
+  o.busDriveTypes = {3, 2};
+  o.bauds = {9600, 19200};
+  start(o);
+  auto r = run("scan --bauds 9600,19200 --stations 1-15 --formats 7");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "station 3  9600 8E1 RTU  type 3  E01.25  motor 1121\n"
+                   "station 12  19200 8E1 RTU  type 2  A01.25  motor 1121\n");
+  r = run("scan --bauds 19200 --stations 12 --formats 7 --json");
+  EXPECT_EQ(r.out, "[{\"protocol\": \"modbus\", \"station\": 12, \"baud\": 19200, \"format\": 7, "
+                   "\"line\": \"8E1 RTU\", \"type\": 2, \"version\": 125, \"versionText\": \"A01.25\", "
+                   "\"model\": 4385}]\n");
+  drive->clearLog();
+  r = run("scan --bauds 38400,57600 --stations 1-15");
+  EXPECT_EQ(r.code, 1) << "nothing at the wrong rates";
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(drive->requestCount(), 2 * 16) << "every probe went out, none was heard";
+  drive->clearLog();
+  for (const char* bad : {"scan --stations 0-3", "scan --bauds 1234", "scan --formats 9", "scan --sideways"}) {
+    EXPECT_EQ(run(bad).code, 2) << bad;
+  }
+  EXPECT_EQ(drive->requestCount(), 0) << "nothing sent on bad input";
+}
+
 }  // namespace
 }  // namespace zavo::test

@@ -148,6 +148,17 @@ TEST(CommandLineParse, OptionsAndTheirErrors) {
               {{"--modbus", "rtu", "--format", "7"}, 11}};
   for (const auto& b : bits) EXPECT_EQ(CommandLine::parse(b.args).options.bitsPerCharacter(), b.bits);
 
+  const auto bus = CommandLine::parse({"--modbus", "rtu", "--stations", "1,5,17", "--drive-type", "2,3,2", "--bauds",
+                                       "19200,9600,19200"});
+  ASSERT_EQ(bus.error, "");
+  const auto drives = bus.options.drives();
+  ASSERT_EQ(drives.size(), 3u);
+  EXPECT_EQ(drives[1].station, 5);
+  EXPECT_EQ(drives[1].driveType, 3);
+  EXPECT_EQ(drives[1].baud, 9600);
+  EXPECT_EQ(drives[2].driveType, 2) << "repeats are kept";
+  EXPECT_EQ(CommandLine::parse({"--bauds", "38400"}).options.drives()[0].baud, 38400);
+
   for (const std::vector<std::string>& bad :
        std::vector<std::vector<std::string>>{{"--drive-type", "5"}, {"--baud", "1000"}, {"--modbus", "tcp"},
                                              {"--station", "0"}, {"--format", "9", "--modbus", "ascii"},
@@ -155,7 +166,11 @@ TEST(CommandLineParse, OptionsAndTheirErrors) {
                                              {"--turnaround-ms", "-1"}, {"--seed", "x"}, {"--faults", "drop=2"},
                                              {"--link"}, {"extra"}, {"--alarms", "1,2,3,4,5,6,7,8,9,10,11"},
                                              {"--alarms", "70000"}, {"--pin", "B13"}, {"--pin", "Z13=1"},
-                                             {"--pin", "B13=-40000"}}) {
+                                             {"--pin", "B13=-40000"}, {"--drive-type", "2,9"},
+                                             {"--drive-type", "2,3"}, {"--stations", "1,5"},
+                                             {"--modbus", "rtu", "--stations", "1,5", "--drive-type", "2,3,4"},
+                                             {"--modbus", "rtu", "--stations", "1,5", "--bauds", "1,2,3"},
+                                             {"--bauds", "9600,19200"}, {"--bauds", "1234"}}) {
     EXPECT_NE(CommandLine::parse(bad).error, "") << bad[0];
   }
 }
