@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/Command.h"
+#include "cli/DifferingRestore.h"
 #include "cli/DriveSession.h"
 #include "cli/ParameterSet.h"
 #include "cli/TerminalProgress.h"
@@ -80,8 +81,17 @@ bool refuseOutOfRange(const CZavoServoDoc& doc, const std::string& path) {
 
 int runRestore(Args args) {
   int rc = kExitOk;
-  auto o = fileCommand(args, "Usage: zavoctl restore FILE.tec [options]\nWrites every parameter of a parameter file to the drive.", rc);
+  std::vector<std::string> own(args.begin(), args.end());
+  std::string error;
+  const auto differing = takeDifferingOptions(own, error);
+  if (!differing) return usageError(error);
+  auto o = fileCommand(own, "Usage: zavoctl restore FILE.tec [--only-differing [--select CODE,...] [--dry-run]] [options]\n"
+                            "Writes every parameter of a parameter file to the drive; with --only-differing\n"
+                            "only those that differ (listed as compare does), read back and confirmed.", rc);
   if (!o) return rc;
+  const auto params = backupParameters(o->driveType);
+  if (const auto unknown = unknownSelection(*differing, params); !unknown.empty())
+    return usageError("--select: not a parameter of the file: " + unknown);
   DriveSession drive(*o);
   if (!openFile(drive, o->rest[0], o->driveType)) return kExitUsage;
   if (refuseOutOfRange(drive.doc(), o->rest[0])) return kExitUsage;
@@ -89,7 +99,11 @@ int runRestore(Args args) {
   // The drive's own motor data may narrow the limits that the file was checked with.
   drive.doc().rebuildForNewVersion();
   if (refuseOutOfRange(drive.doc(), o->rest[0])) return kExitUsage;
-  const auto params = backupParameters(o->driveType);
+  if (differing->onlyDiffering) {
+    std::vector<std::int32_t> values;
+    if (!readAll(drive, params, values)) return kExitLinkFailure;
+    return restoreDiffering(drive, params, values, o->driveType, *differing);
+  }
   TerminalProgress progress;
   progress.open("Write", 0, static_cast<int>(params.size()));
   int written = 0;

@@ -6,8 +6,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
+#include "params/catalogue/Catalogue.h"
+#include "params/catalogue/DriveContext.h"
+#include "params/catalogue/ValueConversion.h"
 #include "sim/VirtualDrive.h"
 #include "tests/cli/Run.h"
 
@@ -41,6 +45,7 @@ class ZavoctlLine : public ::testing::Test {
     fs::remove_all(dir);
   }
   void start(sim::SimOptions o) {
+    driveContext().reset(o.driveType);
     o.linkPath = (dir / "drive").string();
     drive = std::make_unique<sim::VirtualDrive>(o);
     ASSERT_TRUE(drive->start());
@@ -118,6 +123,55 @@ TEST_F(ZavoctlLine, ScanListsTheDrivesOfABusAndExitsOneWhenNoneAnswers) {
   for (const char* bad : {"scan --stations 0-3", "scan --bauds 1234", "scan --formats 9", "scan --sideways"}) {
     EXPECT_EQ(run(bad).code, 2) << bad;
   }
+  EXPECT_EQ(drive->requestCount(), 0) << "nothing sent on bad input";
+}
+
+// The linear numbers of every word the drive was told to store (write address, then store).
+std::set<int> storedWords(const std::vector<sim::LogEntry>& log) {
+  std::set<int> words;
+  for (const auto& e : log) {
+    const std::string rq(e.request.begin(), e.request.end());
+    if (rq.rfind("W5E9", 0) == 0) words.insert(std::stoi(rq.substr(4, 4), nullptr, 16));
+  }
+  return words;
+}
+
+TEST_F(ZavoctlLine, RestoreOfTheDifferingWritesExactlyThoseAndConfirmsThem) {
+  start({});
+  const std::string file = (dir / "drive.tec").string();
+  ASSERT_EQ(run("backup " + file).code, 0);
+  // Changed behind the program's back: a 16-bit, a page-C and a 32-bit parameter.
+  for (const auto& [code, value] : {std::pair{"Cn010", 250}, {"Sn201", 50}, {"Pn302", 1234}})
+    drive->setParameter(code, conversion::toRaw(code, value));
+  const std::string differences = "Cn010 300 250\nSn201 100 50\nPn302 1 1234\n";
+  const auto wordsOf = [](std::initializer_list<const char*> codes) {
+    std::set<int> words;
+    for (const char* c : codes)
+      for (const int w : {catalogue::wordAddress(c), catalogue::highWordAddress(c)})
+        if (w >= 0) words.insert(w);
+    return words;
+  };
+
+  drive->clearLog();
+  auto r = run("restore " + file + " --only-differing --dry-run");
+  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(r.out, differences);
+  EXPECT_TRUE(storedWords(drive->requestLog()).empty()) << "a dry run writes nothing";
+
+  drive->clearLog();
+  r = run("restore " + file + " --only-differing --select Cn010");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, differences);
+  EXPECT_EQ(storedWords(drive->requestLog()), wordsOf({"Cn010"}));
+
+  drive->clearLog();
+  EXPECT_EQ(run("restore " + file + " --only-differing").code, 0);
+  EXPECT_EQ(storedWords(drive->requestLog()), wordsOf({"Sn201", "Pn302"}));
+  EXPECT_EQ(run("compare " + file).code, 0);
+
+  drive->clearLog();
+  for (const char* bad : {" --select Cn010", " --dry-run", " --only-differing --select Xn999"})
+    EXPECT_EQ(run("restore " + file + bad).code, 2) << bad;
   EXPECT_EQ(drive->requestCount(), 0) << "nothing sent on bad input";
 }
 
